@@ -1,0 +1,43 @@
+# The Windows program, its in-process tests and the end-to-end tests (run under Wine here).
+enable_language(RC)
+
+if(MINGW)
+    add_compile_options(-Wall -Wextra)
+    # One executable that needs no runtime DLLs beside it.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+elseif(MSVC)
+    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    add_compile_options(/W4 /utf-8)
+endif()
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+add_library(wordhaven_win32 STATIC
+    src/app/app.cpp
+    src/app/app_globals.cpp
+    src/app/hotkeys.cpp
+    src/app/main_window.cpp
+    src/app/tray_icon.cpp
+    src/editor/register_dialog.cpp
+    src/storage/replacing_file.cpp
+    src/storage/settings_file.cpp
+    src/ui/about_dialog.cpp
+    src/ui/message_box.cpp
+)
+target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 gdi32 user32)
+
+# The resource script, linked into the program and into every test that
+# creates the program's windows.
+add_library(wordhaven_resources OBJECT src/ui/wordHaven.rc)
+target_include_directories(wordhaven_resources PRIVATE src src/ui)
+set_source_files_properties(src/ui/wordHaven.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/ui/icons/book.ico;${CMAKE_SOURCE_DIR}/src/ui/icons/link.cur;${CMAKE_SOURCE_DIR}/src/ui/wordHaven.manifest;${CMAKE_SOURCE_DIR}/src/ui/resource_ids.h")
+
+add_executable(wordHaven WIN32 src/app/main.cpp $<TARGET_OBJECTS:wordhaven_resources>)
+target_link_libraries(wordHaven PRIVATE wordhaven_win32)
+if(MINGW)
+    target_link_options(wordHaven PRIVATE -municode)
+endif()
+
+if(WORDHAVEN_TESTS AND CMAKE_CROSSCOMPILING)
+    include(cmake/WineTests.cmake)
+endif()

@@ -1,0 +1,64 @@
+# Tests of the Windows program, run under the build's private Wine prefix.
+enable_testing()
+configure_file(tools/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run @ONLY FILE_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR}/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# Stands in for the browser in the test prefix (see tools/wine-env.sh).
+add_executable(url_recorder tools/url_recorder.cpp)
+target_link_options(url_recorder PRIVATE -municode)
+
+add_library(wordhaven_test_support STATIC
+    tests/support/test_folder.cpp
+    tests/support/program_run.cpp
+    tests/support/windows_found.cpp
+    tests/support/dialog_template.cpp
+
+)
+target_include_directories(wordhaven_test_support PUBLIC tests src)
+target_link_libraries(wordhaven_test_support PUBLIC gtest user32 shell32)
+
+# Windows-only behaviour, driven in the test process on the program's real code and resources.
+set(win32_test_sources
+    tests/app/main_window_test.cpp
+    tests/storage/settings_file_test.cpp
+    tests/ui/resources_test.cpp
+)
+add_executable(wordhaven_win32_tests
+    tests/support/test_main.cpp
+    tests/support/recorded_messages.cpp
+    ${win32_test_sources}
+    $<TARGET_OBJECTS:wordhaven_resources>
+)
+target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_test_support)
+
+# The real wordHaven.exe, started and driven as a user would.
+set(e2e_test_sources
+    tests/e2e/startup_test.cpp
+)
+add_executable(wordhaven_e2e_tests tests/support/test_main.cpp ${e2e_test_sources})
+target_link_libraries(wordhaven_e2e_tests PRIVATE wordhaven_portable wordhaven_test_support)
+add_dependencies(wordhaven_e2e_tests wordHaven url_recorder)
+add_dependencies(wordhaven_win32_tests url_recorder)
+
+string(REPLACE "/" "\\" build_dir_windows "Z:${CMAKE_BINARY_DIR}")
+foreach(kind win32 e2e)
+    gtest_add_tests(TARGET wordhaven_${kind}_tests SOURCES ${${kind}_test_sources}
+        TEST_PREFIX "${kind}." TEST_LIST tests_of_target)
+    # One desktop, one clipboard, one set of hotkeys: these tests take turns.
+    set_tests_properties(${tests_of_target} PROPERTIES
+        RESOURCE_LOCK desktop
+        TIMEOUT 120
+        ENVIRONMENT "WORDHAVEN_EXE=${build_dir_windows}\\wordHaven.exe;WORDHAVEN_TEST_DATA=${build_dir_windows}\\test-data")
+endforeach()
+
+# One ctest run covers the native tests too when their build exists beside this one.
+set(native_tests ${CMAKE_SOURCE_DIR}/build/native/CTestTestfile.cmake)
+file(WRITE ${CMAKE_BINARY_DIR}/include_native_tests.cmake
+    "if(EXISTS \"${native_tests}\")\n  include(\"${native_tests}\")\nendif()\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/include_native_tests.cmake)

@@ -1,0 +1,37 @@
+#include "app/app.h"
+
+#include "app/app_globals.h"
+#include "app/main_window.h"
+#include "storage/settings_file.h"
+#include "ui/message_box.h"
+#include "ui/resource_ids.h"
+
+int RunWordHaven(HINSTANCE instance) {
+    instanceHandle = instance;
+    linkCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_HAND));
+
+    // Runs before the settings are read, so this message is always Japanese.
+    if (FindWindowW(kMainWindowClass, kMainWindowTitle)) {
+        ShowMessage(Message::AlreadyRunning);
+        return 0;
+    }
+
+    UseSystemMonitorQuery();
+    LoadSettingsFile();
+
+    if (!RegisterMainWindowClass(instance)) {
+        ShowMessage(Message::WindowClassFailed);
+        return -1;
+    }
+    HWND window = CreateMainWindow(instance);
+    if (!window) return -1;
+    mainWindowHandle = window;
+    ShowWindow(window, SW_HIDE);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

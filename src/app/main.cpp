@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "app/app.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunWordHaven(instance); }

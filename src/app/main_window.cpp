@@ -1,0 +1,166 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/app_globals.h"
+#include "app/hotkeys.h"
+#include "app/tray_icon.h"
+#include "editor/register_dialog.h"
+#include "storage/settings.h"
+#include "storage/settings_file.h"
+#include "ui/about_dialog.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+// Explorer broadcasts this after it restarts; every tray icon must be added again.
+UINT taskbarCreatedMessage = 0;
+bool hotkeysAttempted = false;
+
+bool ReadNormalPlacement(HWND window, Placement& placement) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (!GetWindowPlacement(window, &wp)) return false;
+    const RECT& r = wp.rcNormalPosition;
+    placement = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return true;
+}
+
+void SetUpTrayIconAndHotkeys(HWND window) {
+    if (AddTrayIcon(window)) {
+        hotkeysAttempted = true;
+        RegisterHotkeys(window);
+    }
+}
+
+LRESULT OnCreate(HWND window) {
+    InitCommonControls();
+    SetUpTrayIconAndHotkeys(window);
+    OpenRegisterDialog(window);
+    return 0;
+}
+
+LRESULT OnTrayCallback(HWND window, WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId) return 0;
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        if (!registerDialogHandle) OpenRegisterDialog(window);
+        break;
+    case WM_RBUTTONDOWN:
+        ShowTrayMenu(window);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDM_EXIT:
+        DestroyWindow(window);
+        return 0;
+    case IDM_REGISTER:
+        if (!registerDialogHandle) OpenRegisterDialog(window);
+        return 0;
+    case IDM_HELP:
+        ShowAboutDialog(window);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT OnSize(HWND window, WPARAM sizeType) {
+    if (sizeType == SIZE_MINIMIZED) ShowWindow(window, SW_HIDE);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnCloseOrDestroy(HWND window) {
+    SaveLayoutAndSettings(window);
+    RemoveTrayIconAndQuit(window);
+    return 0;
+}
+
+// A user who shuts Windows down without choosing Exit keeps their settings.
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    if (ending) SaveLayoutAndSettings(window);
+    return 0;
+}
+
+LRESULT OnTaskbarCreated(HWND window) {
+    if (hotkeysAttempted) {
+        AddTrayIcon(window);
+    } else {
+        SetUpTrayIconAndHotkeys(window);
+    }
+    return 0;
+}
+
+}  // namespace
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_WORDHAVEN));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_DEFAULTCOLOR | LR_SHARED));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDC_WORDHAVEN);
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&wc);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    return CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+void SaveLayoutAndSettings(HWND mainWindow) {
+    ReadNormalPlacement(mainWindow, viewLayout.mainPlacement);
+    // At exit the system has already destroyed the dialog, so this read
+    // fails and the placement it recorded when it last closed stays.
+    if (registerDialogHandle) ReadNormalPlacement(registerDialogHandle, viewLayout.registerPlacement);
+    SaveSettingsFile();
+}
+
+void RemoveTrayIconAndQuit(HWND mainWindow) {
+    DeleteTrayIcon(mainWindow);
+    PostQuitMessage(100);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case kTrayCallbackMessage:
+        return OnTrayCallback(window, wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(window, message, wParam, lParam);
+    case WM_SIZE:
+        return OnSize(window, wParam);
+    case WM_PAINT:
+        return OnPaint(window);
+    case WM_CLOSE:
+    case WM_DESTROY:
+        return OnCloseOrDestroy(window);
+    case WM_ENDSESSION:
+        return OnEndSession(window, wParam);
+    default:
+        if (message == taskbarCreatedMessage && message != 0) return OnTaskbarCreated(window);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

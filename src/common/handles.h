@@ -1,0 +1,99 @@
+#pragma once
+// Small owners for the operating-system handles the program opens, so each
+// is released on every path.
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, Traits::Invalid());
+        }
+        return *this;
+    }
+
+    Handle Get() const { return handle_; }
+    bool Valid() const { return handle_ != Traits::Invalid(); }
+    explicit operator bool() const { return Valid(); }
+    // Gives the handle up, for ownership handed to the system.
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+    void Reset(Handle handle = Traits::Invalid()) {
+        if (Valid()) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
+
+struct GlobalMemoryTraits {
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
+
+struct GdiObjectTraits {
+    static HGDIOBJ Invalid() { return nullptr; }
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
+
+// An open clipboard, closed when the owner goes.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool IsOpen() const { return open_; }
+    // Closes now and reports whether the close succeeded.
+    bool Close() {
+        if (!open_) return false;
+        open_ = false;
+        return CloseClipboard() != FALSE;
+    }
+
+private:
+    bool open_;
+};
+
+// Locked global memory, unlocked when the owner goes.
+template <typename T>
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(static_cast<T*>(GlobalLock(memory))) {}
+    ~LockedGlobal() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    T* Get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    T* data_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// The one place where the portable char16_t text meets the wchar_t of the
+// Windows interface; both are UTF-16 code units on Windows.
+#include <windows.h>
+
+#include <string_view>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16");
+
+inline const wchar_t* AsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* AsWide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+inline const char16_t* AsUtf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
+inline std::u16string_view AsUtf16View(const wchar_t* text) { return std::u16string_view(AsUtf16(text)); }

@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// Non-null while the registration dialog exists; every opener tests it.
+extern HWND registerDialogHandle;
+// The word list inside the dialog.
+extern HWND wordListHandle;
+
+// Creates the modeless registration dialog (it shows itself).
+void OpenRegisterDialog(HWND mainWindow);
+INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

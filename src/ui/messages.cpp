@@ -1,0 +1,19 @@
+#include "ui/messages.h"
+
+MessageText DescribeMessage(Message message, int languageIndex) {
+    switch (message) {
+    case Message::CsvFileOpenFailed:
+        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+    case Message::IniFileOpenFailed:
+        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+    case Message::AlreadyRunning:
+        return {kAlreadyRunningRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::EmptyTerm:
+        return {kEmptyTermRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::WindowClassFailed:
+        return {kWindowClassFailedText, kMessageCaption, kMessageFlagsOk, false};
+    case Message::HotkeySetupFailed:
+        return {kHotkeySetupFailedText, kHotkeySetupFailedCaption, kMessageFlagsOk, true};
+    }
+    return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
+}

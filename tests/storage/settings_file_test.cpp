@@ -1,0 +1,148 @@
+// wordHaven.ini on a real file system, read and written by the program's own code.
+#include "storage/settings_file.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "storage/settings.h"
+#include "support/recorded_messages.h"
+#include "support/test_folder.h"
+
+namespace {
+
+class SettingsFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Enter();
+        appSettings = DefaultAppSettings();
+        viewLayout = DefaultViewLayout();
+        messages_ = &RecordMessages();
+    }
+    void TearDown() override { SetMonitorQuery(nullptr); }
+
+    std::wstring IniPath() const { return folder_.File(L"wordHaven.ini"); }
+
+    std::vector<uint8_t> ImageWithEnglish() {
+        AppSettings s = DefaultAppSettings();
+        s.languageIndex = 0;
+        s.currentGroup = 12;
+        std::vector<uint8_t> image(kSettingsFileSize);
+        WriteSettingsImage(s, DefaultViewLayout(), image.data());
+        return image;
+    }
+
+    TestFolder folder_;
+    std::vector<RecordedMessage>* messages_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SettingsFileTest, MissingFileKeepsDefaultsSilently) {
+    EXPECT_EQ(LoadSettingsFile(), -1);
+    EXPECT_TRUE(messages_->empty());
+    EXPECT_EQ(appSettings.languageIndex, 1);
+    EXPECT_FALSE(FileExists(IniPath()));
+}
+
+TEST_F(SettingsFileTest, SaveWritesTheImageAndLoadRestoresIt) {
+    appSettings.languageIndex = 0;
+    appSettings.currentGroup = 7;
+    appSettings.entryCounts[7] = 42;
+    std::memcpy(appSettings.groupNames[7], u"単語帳", 8);
+    appSettings.reserved[3] = 0x55;  // reserved bytes are never written
+    viewLayout.registerPlacement = {10, 20, 700, 400};
+    viewLayout.sortStates[0] = 2;
+    viewLayout.columnWidths[7][3] = 333;
+    ASSERT_EQ(SaveSettingsFile(), 0);
+    EXPECT_TRUE(messages_->empty());
+
+    const std::vector<uint8_t> bytes = ReadFileBytes(IniPath());
+    ASSERT_EQ(bytes.size(), 18080u);
+    std::vector<uint8_t> expected(kSettingsFileSize);
+    WriteSettingsImage(appSettings, viewLayout, expected.data());
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes[16656 + 3], 0);
+    EXPECT_FALSE(FileExists(IniPath() + L".tmp"));
+
+    appSettings = DefaultAppSettings();
+    viewLayout = DefaultViewLayout();
+    ASSERT_EQ(LoadSettingsFile(), 0);
+    EXPECT_EQ(appSettings.languageIndex, 0);
+    EXPECT_EQ(appSettings.currentGroup, 7);
+    EXPECT_EQ(appSettings.entryCounts[7], 42);
+    EXPECT_EQ(std::u16string(appSettings.groupNames[7]), u"単語帳");
+    EXPECT_EQ(viewLayout.registerPlacement.left, 10);
+    EXPECT_EQ(viewLayout.registerPlacement.width, 700);
+    EXPECT_EQ(viewLayout.sortStates[0], 2);
+    EXPECT_EQ(viewLayout.columnWidths[7][3], 333);
+}
+
+TEST_F(SettingsFileTest, WrongSizeIsReportedInJapaneseAndChangesNothing) {
+    for (size_t size : {size_t{18079}, size_t{18081}, size_t{0}}) {
+        std::vector<uint8_t> image = ImageWithEnglish();
+        image.resize(size, 0);
+        WriteFileBytes(IniPath(), image);
+        messages_->clear();
+        appSettings = DefaultAppSettings();
+
+        EXPECT_EQ(LoadSettingsFile(), -1) << size;
+        ASSERT_EQ(messages_->size(), 1u) << size;
+        EXPECT_EQ(messages_->front().text, L"iniファイルオープンに失敗しました");
+        EXPECT_EQ(messages_->front().caption, L"wordHaven");
+        EXPECT_EQ(messages_->front().flags, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(messages_->front().owner, nullptr);
+        EXPECT_EQ(appSettings.languageIndex, 1);
+        EXPECT_EQ(appSettings.currentGroup, 0);
+        EXPECT_EQ(ReadFileBytes(IniPath()), image) << "the file is left for the exit to replace";
+    }
+}
+
+TEST_F(SettingsFileTest, LoadedPlacementsAreClampedOntoTheRealMonitor) {
+    UseSystemMonitorQuery();
+    ViewLayout layout = DefaultViewLayout();
+    layout.registerPlacement = {50000, 40000, 900, 525};
+    std::vector<uint8_t> image(kSettingsFileSize);
+    WriteSettingsImage(DefaultAppSettings(), layout, image.data());
+    WriteFileBytes(IniPath(), image);
+    ASSERT_EQ(LoadSettingsFile(), 0);
+
+    RECT placed{viewLayout.registerPlacement.left, viewLayout.registerPlacement.top,
+                viewLayout.registerPlacement.left + 900, viewLayout.registerPlacement.top + 525};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &info);
+    EXPECT_EQ(placed.right, info.rcMonitor.right);
+    EXPECT_EQ(placed.bottom, info.rcMonitor.bottom);
+    EXPECT_EQ(viewLayout.registerPlacement.width, 900);
+}
+
+TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFileAndSpeaksTheCurrentLanguage) {
+    const std::vector<uint8_t> previous = ImageWithEnglish();
+    WriteFileBytes(IniPath(), previous);
+    appSettings.languageIndex = 0;
+    appSettings.currentGroup = 33;
+
+    // The temporary file cannot be created where a folder of its name stands.
+    ASSERT_TRUE(CreateDirectoryW((IniPath() + L".tmp").c_str(), nullptr));
+    EXPECT_EQ(SaveSettingsFile(), -1);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_EQ(messages_->front().text, L"INI file could not be created or opened");
+    EXPECT_EQ(ReadFileBytes(IniPath()), previous);
+    RemoveDirectoryW((IniPath() + L".tmp").c_str());
+
+    // A settings file held open by another program cannot be replaced.
+    messages_->clear();
+    appSettings.languageIndex = 1;
+    HANDLE held = CreateFileW(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(SaveSettingsFile(), -1);
+    CloseHandle(held);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_EQ(messages_->front().text, L"iniファイルオープンに失敗しました");
+    EXPECT_EQ(ReadFileBytes(IniPath()), previous);
+    EXPECT_FALSE(FileExists(IniPath() + L".tmp")) << "no temporary file is left behind";
+}

@@ -1,0 +1,20 @@
+#include "support/recorded_messages.h"
+
+#include "ui/message_box.h"
+
+namespace {
+
+std::vector<RecordedMessage> recorded;
+
+int Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    recorded.push_back({owner, text, caption, flags});
+    return IDOK;
+}
+
+}  // namespace
+
+std::vector<RecordedMessage>& RecordMessages() {
+    recorded.clear();
+    SetMessageBoxPresenter(Record);
+    return recorded;
+}

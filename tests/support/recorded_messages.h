@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Message boxes the program code asked for while a test ran in-process; none
+// is shown, so nothing blocks the test.
+struct RecordedMessage {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT flags;
+};
+
+// Starts recording afresh and returns the list that fills up.
+std::vector<RecordedMessage>& RecordMessages();

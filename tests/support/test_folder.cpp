@@ -1,0 +1,95 @@
+#include "support/test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::wstring TestDataRoot() {
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"WORDHAVEN_TEST_DATA", buffer, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return buffer;
+    GetTempPathW(MAX_PATH, buffer);
+    return std::wstring(buffer) + L"wordhaven-test-data";
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring CurrentTestName() {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    if (!info) return L"unnamed";
+    return Widen(std::string(info->test_suite_name()) + "." + info->name());
+}
+
+}  // namespace
+
+std::wstring Widen(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+TestFolder::TestFolder() : TestFolder(CurrentTestName()) {}
+
+TestFolder::TestFolder(const std::wstring& name) {
+    const std::wstring root = TestDataRoot();
+    CreateDirectoryW(root.c_str(), nullptr);
+    path_ = root + L"\\" + name;
+    RemoveTree(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TestFolder::~TestFolder() {
+    if (!previousDirectory_.empty()) SetCurrentDirectoryW(previousDirectory_.c_str());
+}
+
+void TestFolder::Enter() {
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    previousDirectory_ = current;
+    SetCurrentDirectoryW(path_.c_str());
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create test file";
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

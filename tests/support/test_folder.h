@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh, empty folder for one test's files, under the build's test-data folder.
+class TestFolder {
+public:
+    TestFolder();  // named after the running test
+    explicit TestFolder(const std::wstring& name);
+    ~TestFolder();
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+    // Makes the folder the current directory until the folder object goes.
+    void Enter();
+
+private:
+    std::wstring path_;
+    std::wstring previousDirectory_;
+};
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+bool FileExists(const std::wstring& path);
+std::wstring Widen(const std::string& utf8);

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Top-level windows of a process with the given class and title (either may be null).
+std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className, const wchar_t* title);
+// Polls until such a window exists; null on time-out.
+HWND WaitForTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds = 10000);
+// Polls until no such window is left; false on time-out.
+bool WaitForNoTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
+                        DWORD milliseconds = 10000);
+
+std::wstring WindowText(HWND window);
+std::wstring ClassNameOf(HWND window);
+// The text of a message box: its static controls' texts, joined.
+std::wstring MessageBoxText(HWND box);
+// Lets other processes' windows run for a while before the next check.
+void PumpFor(DWORD milliseconds);

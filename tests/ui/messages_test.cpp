@@ -1,0 +1,46 @@
+#include "ui/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+std::u16string TextOf(Message m, int language) { return DescribeMessage(m, language).text; }
+}  // namespace
+
+TEST(Messages, BilingualMessagesFollowTheLanguageIndex) {
+    EXPECT_EQ(TextOf(Message::CsvFileOpenFailed, 0), u"CSV file could not be created or opened");
+    EXPECT_EQ(TextOf(Message::CsvFileOpenFailed, 1), u"csvファイルオープンに失敗しました");
+    EXPECT_EQ(TextOf(Message::IniFileOpenFailed, 0), u"INI file could not be created or opened");
+    EXPECT_EQ(TextOf(Message::IniFileOpenFailed, 1), u"iniファイルオープンに失敗しました");
+    EXPECT_EQ(TextOf(Message::AlreadyRunning, 0), u"This software is already running.");
+    EXPECT_EQ(TextOf(Message::AlreadyRunning, 1), u"既に起動済みです。");
+    EXPECT_EQ(TextOf(Message::EmptyTerm, 0), u"Invalid word.");
+    EXPECT_EQ(TextOf(Message::EmptyTerm, 1), u"用語欄が空白です。");
+}
+
+TEST(Messages, JapaneseOnlyMessagesIgnoreTheLanguageIndex) {
+    for (int language : {0, 1}) {
+        EXPECT_EQ(TextOf(Message::WindowClassFailed, language), u"ウィンドウクラスの登録失敗");
+        EXPECT_EQ(TextOf(Message::HotkeySetupFailed, language), u"設定失敗です");
+    }
+}
+
+TEST(Messages, CaptionsFlagsAndOwners) {
+    for (Message m : {Message::CsvFileOpenFailed, Message::IniFileOpenFailed, Message::AlreadyRunning,
+                      Message::EmptyTerm, Message::WindowClassFailed}) {
+        const MessageText text = DescribeMessage(m, 1);
+        EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
+        EXPECT_FALSE(text.ownedByMainWindow);
+    }
+    const MessageText hotkey = DescribeMessage(Message::HotkeySetupFailed, 0);
+    EXPECT_EQ(std::u16string(hotkey.caption), u"失敗");
+    EXPECT_TRUE(hotkey.ownedByMainWindow);
+    EXPECT_EQ(hotkey.flags, 0u);
+
+    EXPECT_EQ(DescribeMessage(Message::AlreadyRunning, 0).flags, 0x30u);
+    EXPECT_EQ(DescribeMessage(Message::EmptyTerm, 1).flags, 0x30u);
+    EXPECT_EQ(DescribeMessage(Message::CsvFileOpenFailed, 1).flags, 0u);
+    EXPECT_EQ(DescribeMessage(Message::IniFileOpenFailed, 0).flags, 0u);
+    EXPECT_EQ(DescribeMessage(Message::WindowClassFailed, 0).flags, 0u);
+}

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The private Wine world the program runs and is tested in:
+#   wine-env.sh ensure   -- display, prefix and a warm wineserver, made once
+#   wine-env.sh stop     -- ends the wineserver and the display it started
+# Sourced by wine-run.sh, which exports the same variables.
+# Needs WORDHAVEN_BUILD_DIR (the Windows build folder, which holds url_recorder.exe).
+set -euo pipefail
+
+build=${WORDHAVEN_BUILD_DIR:?set WORDHAVEN_BUILD_DIR to the Windows build folder}
+export WINEPREFIX="$build/wine-prefix"
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Within the test folder the program's windows land on a display of their own.
+xvfb_display=${WORDHAVEN_XVFB_DISPLAY:-:91}
+export DISPLAY=${DISPLAY:-$xvfb_display}
+
+WINE64=/usr/lib/wine/wine64
+[[ -x $WINE64 ]] || WINE64=$(command -v wine64 || command -v wine)
+export WINE64
+
+quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+to_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+ensure_display() {
+    quiet xdpyinfo -display "$DISPLAY" && return 0
+    [[ $DISPLAY == "$xvfb_display" ]] || { echo "wine-env: display $DISPLAY is not reachable" >&2; return 1; }
+    setsid Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
+    echo $! >"$build/xvfb.pid"
+    for _ in $(seq 100); do
+        quiet xdpyinfo -display "$DISPLAY" && return 0
+        sleep 0.1
+    done
+    echo "wine-env: Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+reg_add() { quiet "$WINE64" reg add "$@" /f; }
+
+prepare_prefix() {
+    local stamp
+    stamp=$(cat "${BASH_SOURCE[0]}" | md5sum | cut -d' ' -f1)
+    [[ -f $WINEPREFIX/.wordhaven-ready && $(cat "$WINEPREFIX/.wordhaven-ready") == "$stamp" ]] && return 0
+    mkdir -p "$WINEPREFIX"
+    quiet wineboot -i
+    # Dialogs ask for "ＭＳ ゴシック"; without a substitute Japanese draws as boxes.
+    local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for face in "ＭＳ ゴシック" "MS Gothic" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "ＭＳ 明朝" "MS Mincho"; do
+        reg_add "$subst" /v "$face" /t REG_SZ /d IPAGothic
+    done
+    local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+        reg_add "$link" /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic"
+    done
+    # Every URL handed to the shell is recorded in C:\url-log.txt instead of opening a browser.
+    local recorder
+    recorder=$(to_windows_path "$build/url_recorder.exe")
+    for scheme in http https mailto; do
+        for root in 'HKLM\Software\Classes' 'HKCU\Software\Classes'; do
+            reg_add "$root\\$scheme" /v "URL Protocol" /t REG_SZ /d ""
+            reg_add "$root\\$scheme\\shell\\open\\command" /ve /t REG_SZ /d "\"$recorder\" \"%1\""
+        done
+    done
+    quiet wineserver -w
+    echo "$stamp" >"$WINEPREFIX/.wordhaven-ready"
+}
+
+# Wine's services hold on to the output pipes of whatever starts them first, so
+# a server and a first program are started here with their output detached.
+ensure_server() {
+    local pidfile="$build/wineserver.pid"
+    if [[ -f $pidfile ]] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then return 0; fi
+    quiet wineserver -p
+    quiet "$WINE64" cmd.exe /c exit
+    pgrep -n -x wineserver >"$pidfile" || true
+}
+
+ensure() {
+    mkdir -p "$build"
+    exec 9>"$build/wine-env.lock"
+    flock 9
+    ensure_display
+    prepare_prefix
+    ensure_server
+    flock -u 9
+}
+
+stop() {
+    quiet wineserver -k || true
+    rm -f "$build/wineserver.pid"
+    if [[ -f $build/xvfb.pid ]]; then
+        kill "$(cat "$build/xvfb.pid")" 2>/dev/null || true
+        rm -f "$build/xvfb.pid"
+    fi
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+    case ${1:-} in
+    ensure) ensure ;;
+    stop) stop ;;
+    *) echo "usage: $0 ensure|stop" >&2; exit 2 ;;
+    esac
+fi
