@@ -18,6 +18,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/program_run.cpp
     tests/support/windows_found.cpp
     tests/support/dialog_template.cpp
+    tests/support/program_windows.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)

@@ -10,7 +10,8 @@ build=${WORDHAVEN_BUILD_DIR:?set WORDHAVEN_BUILD_DIR to the Windows build folder
 export WINEPREFIX="$build/wine-prefix"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+unset LC_ALL LC_CTYPE LC_MESSAGES
+export LANG=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Within the test folder the program's windows land on a display of their own.
 xvfb_display=${WORDHAVEN_XVFB_DISPLAY:-:91}
@@ -53,6 +54,10 @@ prepare_prefix() {
     for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
         reg_add "$link" /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic"
     done
+    # A desktop of Wine's own, as on Windows: title bars, a taskbar and its
+    # notification area, whatever window manager the display has (or none).
+    reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
+    reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
     # Every URL handed to the shell is recorded in C:\url-log.txt instead of opening a browser.
     local recorder
     recorder=$(to_windows_path "$build/url_recorder.exe")
@@ -62,7 +67,6 @@ prepare_prefix() {
             reg_add "$root\\$scheme\\shell\\open\\command" /ve /t REG_SZ /d "\"$recorder\" \"%1\""
         done
     done
-    quiet wineserver -w
     echo "$stamp" >"$WINEPREFIX/.wordhaven-ready"
 }
 
@@ -71,9 +75,9 @@ prepare_prefix() {
 ensure_server() {
     local pidfile="$build/wineserver.pid"
     if [[ -f $pidfile ]] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then return 0; fi
-    quiet wineserver -p
-    quiet "$WINE64" cmd.exe /c exit
-    pgrep -n -x wineserver >"$pidfile" || true
+    quiet wineserver -p || true  # fails harmlessly when a server already runs
+    quiet "$WINE64" cmd.exe /c exit || true
+    pgrep -n wineserver >"$pidfile" || true
 }
 
 ensure() {

@@ -1,5 +1,7 @@
 #include "support/program_run.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 std::wstring ProgramPath() {
@@ -7,6 +9,20 @@ std::wstring ProgramPath() {
     const DWORD n = GetEnvironmentVariableW(L"WORDHAVEN_EXE", buffer, MAX_PATH);
     if (n > 0 && n < MAX_PATH) return buffer;
     return L"wordHaven.exe";
+}
+
+void EndStrayPrograms() {
+    // A program left over from an earlier test would answer in the new one's place.
+    while (HWND stale = FindWindowW(L"wordHaven", L"wordHaven")) {
+        ADD_FAILURE() << "a wordHaven from an earlier test was still running; ending it";
+        DWORD staleId = 0;
+        GetWindowThreadProcessId(stale, &staleId);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, staleId);
+        if (!process) return;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
 }
 
 ProgramRun::ProgramRun(const std::wstring& dataFolder) {

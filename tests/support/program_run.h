@@ -21,3 +21,5 @@ private:
 };
 
 std::wstring ProgramPath();
+// Ends any wordHaven still running from an earlier test, failing the test that finds one.
+void EndStrayPrograms();
