@@ -36,7 +36,6 @@ ProgramRun::ProgramRun(const std::wstring& dataFolder) {
         process_ = {};
         return;
     }
-    WaitForInputIdle(process_.hProcess, 5000);
 }
 
 ProgramRun::~ProgramRun() {
