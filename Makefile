@@ -7,6 +7,7 @@
 WINDOWS_BUILD := build/windows
 NATIVE_BUILD := build/native
 export WORDHAVEN_BUILD_DIR := $(CURDIR)/$(WINDOWS_BUILD)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all setup windows native run test bench icons clean
 

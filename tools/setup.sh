@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64   # the Windows x64 cross compiler
     clang libclang-rt-14-dev                               # native tests with sanitizers, libFuzzer
     googletest libgtest-dev                                # GoogleTest sources and native library
-    wine wine64                                            # runs the program and its tests
+    wine wine64 fonts-wine                                 # runs the program and its tests
     xvfb x11-utils xauth                                   # a display when there is none
     fonts-ipafont-gothic                                   # Japanese glyphs for the dialogs
     imagemagick                                            # screenshots
