@@ -2,6 +2,7 @@
 #   make run    build, then start wordHaven.exe in build/run/
 #   make test   build, then run every test (native and under Wine)
 #   make bench  benchmarks
+#   make fuzz   run each fuzz target for FUZZ_SECONDS (default 60) on a scratch corpus
 # Both install what they need from Debian's packages first (tools/setup.sh).
 
 WINDOWS_BUILD := build/windows
@@ -9,7 +10,7 @@ NATIVE_BUILD := build/native
 export WORDHAVEN_BUILD_DIR := $(CURDIR)/$(WINDOWS_BUILD)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup windows native run test bench icons clean
+.PHONY: all setup windows native run test bench fuzz icons clean
 
 all: windows
 
@@ -34,6 +35,24 @@ test: native windows
 
 bench: windows
 	@echo "nothing to measure yet"
+
+# Each target NAME_fuzz starts from the seeds in fuzz/corpus/NAME, copied under
+# build/ so that what the fuzzer adds never lands in the committed corpus.
+FUZZ_TARGETS := csv_format_fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz: setup
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j2 --target $(FUZZ_TARGETS)
+	@for target in $(FUZZ_TARGETS); do \
+	   name=$${target%_fuzz}; \
+	   corpus=$(NATIVE_BUILD)/fuzz/corpus/$$name; \
+	   artifacts=$(NATIVE_BUILD)/fuzz/artifacts/$$name; \
+	   mkdir -p $$corpus $$artifacts && cp fuzz/corpus/$$name/* $$corpus/ || exit 1; \
+	   echo "fuzz: $$target for $(FUZZ_SECONDS) s"; \
+	   $(NATIVE_BUILD)/$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	     -artifact_prefix=$$artifacts/ $$corpus || exit 1; \
+	 done
 
 # Redraws the icon and the cursor from their generator.
 icons:
