@@ -34,7 +34,9 @@ test: native windows
 	 tools/wine-env.sh stop; exit $$status
 
 bench: windows
-	@echo "nothing to measure yet"
+	@tools/wine-env.sh ensure
+	@mkdir -p build/bench && cd build/bench && ../windows/wine-run ../windows/wordhaven_bench.exe; \
+	 status=$$?; cd ../.. && tools/wine-env.sh stop; exit $$status
 
 # Each target NAME_fuzz starts from the seeds in fuzz/corpus/NAME, copied under
 # build/ so that what the fuzzer adds never lands in the committed corpus.

@@ -13,6 +13,7 @@ if(WORDHAVEN_TESTS)
 
     add_executable(wordhaven_native_tests
         tests/common/bounded_copy_test.cpp
+        tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
         tests/storage/settings_test.cpp
         tests/ui/messages_test.cpp

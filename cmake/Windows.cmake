@@ -17,7 +17,11 @@ add_library(wordhaven_win32 STATIC
     src/app/hotkeys.cpp
     src/app/main_window.cpp
     src/app/tray_icon.cpp
+    src/editor/list_view.cpp
     src/editor/register_dialog.cpp
+    src/editor/word_list.cpp
+    src/storage/ansi_text.cpp
+    src/storage/group_file.cpp
     src/storage/replacing_file.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp

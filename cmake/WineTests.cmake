@@ -27,12 +27,15 @@ target_link_libraries(wordhaven_test_support PUBLIC gtest user32 shell32)
 # Windows-only behaviour, driven in the test process on the program's real code and resources.
 set(win32_test_sources
     tests/app/main_window_test.cpp
+    tests/editor/word_list_test.cpp
+    tests/storage/group_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/resources_test.cpp
 )
 add_executable(wordhaven_win32_tests
     tests/support/test_main.cpp
     tests/support/recorded_messages.cpp
+    tests/support/word_list_host.cpp
     ${win32_test_sources}
     $<TARGET_OBJECTS:wordhaven_resources>
 )
@@ -58,8 +61,20 @@ foreach(kind win32 e2e)
         ENVIRONMENT "WORDHAVEN_EXE=${build_dir_windows}\\wordHaven.exe;WORDHAVEN_TEST_DATA=${build_dir_windows}\\test-data")
 endforeach()
 
+add_test(NAME win32.GroupFileTest.OnCodePage1252
+    COMMAND wordhaven_win32_tests --gtest_filter=GroupFileTest.OnAWesternCodePage*)
+set_tests_properties(win32.GroupFileTest.OnCodePage1252 PROPERTIES
+    RESOURCE_LOCK desktop TIMEOUT 120 ENVIRONMENT "WORDHAVEN_LANG=C;WORDHAVEN_TEST_DATA=${build_dir_windows}\\test-data"
+    FAIL_REGULAR_EXPRESSION "SKIPPED")
+
 # One ctest run covers the native tests too when their build exists beside this one.
 set(native_tests ${CMAKE_SOURCE_DIR}/build/native/CTestTestfile.cmake)
 file(WRITE ${CMAKE_BINARY_DIR}/include_native_tests.cmake
     "if(EXISTS \"${native_tests}\")\n  include(\"${native_tests}\")\nendif()\n")
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/include_native_tests.cmake)
+
+# `make bench`: the word list's speed against the list view's own floor.
+add_executable(wordhaven_bench bench/word_list_bench.cpp tests/support/word_list_host.cpp
+    $<TARGET_OBJECTS:wordhaven_resources>)
+target_include_directories(wordhaven_bench PRIVATE tests src)
+target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)

@@ -11,7 +11,7 @@ export WINEPREFIX="$build/wine-prefix"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 unset LC_ALL LC_CTYPE LC_MESSAGES
-export LANG=ja_JP.UTF-8
+export LANG=${WORDHAVEN_LANG:-ja_JP.UTF-8}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Within the test folder the program's windows land on a display of their own.
 xvfb_display=${WORDHAVEN_XVFB_DISPLAY:-:91}

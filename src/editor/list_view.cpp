@@ -1,0 +1,108 @@
+#include "editor/list_view.h"
+
+#include <vector>
+
+int ListRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+void ListGetText(HWND list, int row, int column, wchar_t* buffer, int capacity) {
+    if (capacity <= 0) return;
+    buffer[0] = L'\0';
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = capacity;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    buffer[capacity - 1] = L'\0';
+}
+
+std::wstring ListGetText(HWND list, int row, int column, int capacity) {
+    std::vector<wchar_t> buffer(static_cast<size_t>(capacity), L'\0');
+    ListGetText(list, row, column, buffer.data(), capacity);
+    return buffer.data();
+}
+
+void ListSetText(HWND list, int row, int column, const wchar_t* text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text);
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int ListInsertRow(HWND list, int row, const wchar_t* term, LPARAM key) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<wchar_t*>(term);
+    item.lParam = key;
+    return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+LPARAM ListGetKey(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+void ListSetKey(HWND list, int row, LPARAM key) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = key;
+    SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListNextRow(HWND list, int after, UINT flags) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
+}
+
+void ListSetState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int ListSelectedCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+int ListSelectionMark(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0)); }
+
+void ListEnsureVisible(HWND list, int row) { SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), TRUE); }
+
+void ListDeleteRow(HWND list, int row) { SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0); }
+
+void ListDeleteAll(HWND list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+
+int ListColumnWidth(HWND list, int column) {
+    return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void ListSetColumnWidth(HWND list, int column, int width) {
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void ListSetRedraw(HWND list, bool redraw) {
+    SendMessageW(list, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) InvalidateRect(list, nullptr, TRUE);
+}
+
+HWND ListHeader(HWND list) { return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)); }
+
+void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context) {
+    SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(context), reinterpret_cast<LPARAM>(compare));
+}
+
+int HeaderGetFormat(HWND header, int item) {
+    HDITEMW hd{};
+    hd.mask = HDI_FORMAT;
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&hd));
+    return hd.fmt;
+}
+
+void HeaderSetFormat(HWND header, int item, int format) {
+    HDITEMW hd{};
+    hd.mask = HDI_FORMAT;
+    hd.fmt = format;
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&hd));
+}

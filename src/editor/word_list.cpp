@@ -1,0 +1,229 @@
+#include "editor/word_list.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/app_globals.h"
+#include "common/win32_text.h"
+#include "editor/list_view.h"
+#include "editor/register_dialog.h"
+#include "editor/word_order.h"
+#include "storage/settings.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+constexpr int kCompareBufferUnits = static_cast<int>(kComparedTermUnits) + 1;
+
+// Position of each order key in the order being produced, gathered once
+// before the list view sorts, so a comparison is a lookup in this table.
+std::vector<int> rankOfKey;
+
+void EnableMoveButtons(bool enable) {
+    EnableWindow(GetDlgItem(registerDialogHandle, IDC_MOVE_UP), enable);
+    EnableWindow(GetDlgItem(registerDialogHandle, IDC_MOVE_DOWN), enable);
+}
+
+void EnableApply() { EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), TRUE); }
+
+int CurrentSortState() { return viewLayout.sortStates[0]; }
+
+// Rewrites the keys as 0..n-1 in stored order when they are not already so.
+void MakeKeysDense(std::vector<int64_t>& keys) {
+    std::vector<bool> seen(keys.size(), false);
+    bool dense = true;
+    for (int64_t key : keys) {
+        if (key < 0 || key >= static_cast<int64_t>(keys.size()) || seen[static_cast<size_t>(key)]) {
+            dense = false;
+            break;
+        }
+        seen[static_cast<size_t>(key)] = true;
+    }
+    if (dense) return;
+    const std::vector<int64_t> compacted = CompactKeys(keys);
+    for (size_t row = 0; row < compacted.size(); ++row) {
+        if (compacted[row] != keys[row]) ListSetKey(wordListHandle, static_cast<int>(row), static_cast<LPARAM>(compacted[row]));
+    }
+    keys = compacted;
+}
+
+std::vector<int64_t> ReadKeys() {
+    const int count = ListRowCount(wordListHandle);
+    std::vector<int64_t> keys(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) keys[static_cast<size_t>(row)] = ListGetKey(wordListHandle, row);
+    return keys;
+}
+
+void ReadRowTexts(int row, wchar_t (&texts)[4][kEntryTextUnits]) {
+    for (int column = 0; column < 4; ++column) ListGetText(wordListHandle, row, column, texts[column], kEntryTextUnits);
+}
+
+void WriteRowTexts(int row, const wchar_t (&texts)[4][kEntryTextUnits]) {
+    for (int column = 0; column < 4; ++column) ListSetText(wordListHandle, row, column, texts[column]);
+}
+
+}  // namespace
+
+HWND CreateWordList(HWND dialog) {
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT,
+                                20, 50, 700, 380, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordListId)),
+                                instanceHandle, nullptr);
+    if (!list) return nullptr;
+    const LRESULT style = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+
+    static const wchar_t* const kTitles[4] = {L"用語", L"読み方", L"スペル", L"意味"};
+    const int group = appSettings.currentGroup;
+    for (int column = 0; column < 4; ++column) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        c.fmt = LVCFMT_LEFT;
+        c.cx = viewLayout.columnWidths[group][column];
+        c.pszText = const_cast<wchar_t*>(kTitles[column]);
+        c.iSubItem = column;
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    }
+    return list;
+}
+
+int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM) {
+    // Stored order: every row holds a key of its own, so the keys alone decide.
+    if (rankOfKey.empty()) return key1 > key2 ? 1 : -1;
+    const int rank1 = rankOfKey[static_cast<size_t>(key1)];
+    const int rank2 = rankOfKey[static_cast<size_t>(key2)];
+    return rank1 < rank2 ? -1 : rank1 > rank2 ? 1 : 0;
+}
+
+void SortWordList() {
+    const int state = CurrentSortState();
+    if (state == kSortStateStored) {
+        rankOfKey.clear();
+        ListSortByKeys(wordListHandle, CompareRows, 0);
+        return;
+    }
+    if (state != kSortStateAscending && state != kSortStateDescending) return;
+
+    // Keys and terms are read once; the list view's comparisons then only look up a table.
+    const int count = ListRowCount(wordListHandle);
+    std::vector<WordListRow> rows(static_cast<size_t>(count));
+    std::vector<int64_t> keys(static_cast<size_t>(count));
+    std::u16string terms;
+    std::vector<size_t> termEnds(static_cast<size_t>(count), 0);
+    wchar_t term[kCompareBufferUnits];
+    for (int row = 0; row < count; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM | LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = term;
+        item.cchTextMax = kCompareBufferUnits;
+        term[0] = L'\0';
+        SendMessageW(wordListHandle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        keys[static_cast<size_t>(row)] = item.lParam;
+        terms += AsUtf16View(item.pszText).substr(0, kComparedTermUnits);
+        termEnds[static_cast<size_t>(row)] = terms.size();
+    }
+    MakeKeysDense(keys);
+    for (size_t row = 0, begin = 0; row < rows.size(); begin = termEnds[row++]) {
+        rows[row].key = keys[row];
+        rows[row].term = std::u16string_view(terms).substr(begin, termEnds[row] - begin);
+    }
+    const std::vector<int> rank = RankRows(rows, state);
+    rankOfKey.assign(static_cast<size_t>(count), 0);
+    for (size_t row = 0; row < rows.size(); ++row) rankOfKey[static_cast<size_t>(keys[row])] = rank[row];
+    ListSortByKeys(wordListHandle, CompareRows, 0);
+    rankOfKey.clear();
+}
+
+void SetSortArrow(HWND header, int state) {
+    int format = HeaderGetFormat(header, 0);
+    format &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    format |= HDF_STRING;
+    if (state == kSortStateAscending) format |= HDF_SORTUP;
+    if (state == kSortStateDescending) format |= HDF_SORTDOWN;
+    HeaderSetFormat(header, 0, format);
+}
+
+void ApplySortState(int state) {
+    if (state == kSortStateStored) EnableMoveButtons(true);
+    if (state == kSortStateAscending || state == kSortStateDescending) EnableMoveButtons(false);
+    SortWordList();
+    SetSortArrow(ListHeader(wordListHandle), state);
+}
+
+void CycleSortState(int clickedColumn) {
+    if (clickedColumn != 0) return;
+    ViewLayout layout = viewLayout;
+    int& state = layout.sortStates[0];
+    if (state == kSortStateStored) {
+        state = kSortStateAscending;
+    } else if (state == kSortStateAscending) {
+        state = kSortStateDescending;
+    } else if (state == kSortStateDescending) {
+        state = kSortStateStored;
+    }
+    EnableMoveButtons(state == kSortStateStored);
+    ApplyViewLayout(layout);
+    SortWordList();
+    SetSortArrow(ListHeader(wordListHandle), state);
+}
+
+void SaveColumnWidths() {
+    ViewLayout layout = viewLayout;
+    for (int column = 0; column < 4; ++column) {
+        layout.columnWidths[appSettings.currentGroup][column] = ListColumnWidth(wordListHandle, column);
+    }
+    ApplyViewLayout(layout);
+}
+
+void ApplyColumnWidths() {
+    for (int column = 0; column < 4; ++column) {
+        ListSetColumnWidth(wordListHandle, column, viewLayout.columnWidths[appSettings.currentGroup][column]);
+    }
+}
+
+void DeleteSelectedRows() {
+    bool deleted = false;
+    for (int row = ListNextRow(wordListHandle, -1, LVNI_SELECTED); row != -1;
+         row = ListNextRow(wordListHandle, -1, LVNI_SELECTED)) {
+        ListDeleteRow(wordListHandle, row);
+        EnableApply();
+        int32_t& count = appSettings.entryCounts[appSettings.currentGroup];
+        if (count > 0) --count;
+        deleted = true;
+    }
+    // A key left by a deleted row could otherwise be given to a new entry
+    // while another row still holds it.
+    if (deleted) {
+        std::vector<int64_t> keys = ReadKeys();
+        MakeKeysDense(keys);
+    }
+}
+
+void MoveSelectedRow(MoveDirection direction) {
+    const int s = ListNextRow(wordListHandle, -1, LVNI_SELECTED);
+    if (s == -1) return;
+    for (int row = s; row != -1; row = ListNextRow(wordListHandle, -1, LVNI_SELECTED)) {
+        ListSetState(wordListHandle, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    // The rows the list actually holds decide the edges, whatever the stored count says.
+    const bool atEdge = direction == MoveDirection::Up ? s == 0 : s + 1 >= ListRowCount(wordListHandle);
+    if (atEdge) {
+        ListSetState(wordListHandle, s, LVIS_SELECTED, LVIS_SELECTED);
+        SetFocus(wordListHandle);
+        return;
+    }
+    const int t = direction == MoveDirection::Up ? s - 1 : s + 1;
+    static wchar_t textsOfS[4][kEntryTextUnits];
+    static wchar_t textsOfT[4][kEntryTextUnits];
+    ReadRowTexts(s, textsOfS);
+    ReadRowTexts(t, textsOfT);
+    WriteRowTexts(s, textsOfT);
+    WriteRowTexts(t, textsOfS);
+    ListSetState(wordListHandle, s, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListSetState(wordListHandle, t, LVIS_SELECTED, LVIS_SELECTED);
+    SetFocus(wordListHandle);
+    EnableApply();
+    ListEnsureVisible(wordListHandle, t);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The list of the current group's entries inside the registration dialog:
+// four columns, sortable by term, column widths remembered per group.
+#include <windows.h>
+
+inline constexpr int kWordListId = 9999;
+inline constexpr int kEntryTextUnits = 4000;  // 3999 units and the terminator
+
+enum class MoveDirection { Up, Down };
+
+HWND CreateWordList(HWND dialog);
+void SortWordList();
+int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM sortColumn);
+void SetSortArrow(HWND header, int state);
+void ApplySortState(int state);
+void CycleSortState(int clickedColumn);
+void SaveColumnWidths();
+void ApplyColumnWidths();
+void DeleteSelectedRows();
+void MoveSelectedRow(MoveDirection direction);

@@ -1,0 +1,173 @@
+// Group files written from and read into a real word list.
+#include "storage/group_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/list_view.h"
+#include "storage/settings.h"
+#include "support/recorded_messages.h"
+#include "support/test_folder.h"
+#include "support/word_list_host.h"
+
+namespace {
+
+using Row = std::vector<std::wstring>;
+
+class GroupFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Enter();
+        appSettings = DefaultAppSettings();
+        viewLayout = DefaultViewLayout();
+        messages_ = &RecordMessages();
+    }
+    std::wstring GroupPath() const { return folder_.File(L"group01.csv"); }
+    std::string FileText() const {
+        const std::vector<uint8_t> bytes = ReadFileBytes(GroupPath());
+        return std::string(bytes.begin(), bytes.end());
+    }
+    void WriteFileText(const std::string& text) { WriteFileBytes(GroupPath(), {text.begin(), text.end()}); }
+    // Empties the list and loads the group again.
+    int Reload() {
+        ListDeleteAll(host_.List());
+        return LoadGroupFile();
+    }
+    std::vector<Row> Rows() const {
+        std::vector<Row> rows;
+        for (int row = 0; row < ListRowCount(host_.List()); ++row) rows.push_back(host_.Row(row));
+        return rows;
+    }
+
+    TestFolder folder_;
+    WordListHost host_;
+    std::vector<RecordedMessage>* messages_ = nullptr;
+};
+
+std::string AnsiOf(const std::wstring& text) {
+    char bytes[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(GroupFileTest, WorkedExampleIsWrittenByteForByteAndReadBackUnchanged) {
+    const Row entry{L"a\"b", L"", L"x,y", L"first\r\nsecond"};
+    host_.AddRow(entry);
+    host_.AddRow({L"term", L"", L"", L""});
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\"a\"\"b\",\"\",\"x,y\",\"first\r\nsecond\"\n\"term\",\"\",\"\",\"\"\n");
+    EXPECT_FALSE(FileExists(GroupPath() + L".tmp"));
+
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_EQ(Rows(), (std::vector<Row>{entry, {L"term", L"", L"", L""}}));
+    EXPECT_EQ(appSettings.entryCounts[0], 2);
+    EXPECT_EQ(ListGetKey(host_.List(), 1), 1) << "loaded rows are keyed by file position";
+}
+
+TEST_F(GroupFileTest, JapaneseIsWrittenInTheAnsiCodePageAndOtherTextAsUtf8) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    host_.AddRow({L"単語", L"たんご", L"tango", L"ことば。\r\n表現"});
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\"" + AnsiOf(L"単語") + "\",\"" + AnsiOf(L"たんご") + "\",\"tango\",\"" +
+                              AnsiOf(L"ことば。\r\n表現") + "\"\n");
+
+    // Hangul and an emoji have no place in code page 932: the whole file goes to UTF-8.
+    host_.AddRow({L"한국어", L"", L"😀", L"café"});
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText().substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(FileText().find("\"\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\""), std::string::npos);
+    const std::vector<Row> before = Rows();
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_EQ(Rows(), before);
+}
+
+// Run a second time by ctest with a Western code page (1252), as on an English Windows.
+TEST_F(GroupFileTest, OnAWesternCodePageJapaneseSurvivesAsUtf8) {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs code page 1252";
+    const Row japanese{L"単語", L"たんご", L"tango", L"ことば"};
+    host_.AddRow(japanese);
+    host_.AddRow({L"café", L"", L"", L""});
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText().substr(0, 3), "\xEF\xBB\xBF");
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_EQ(Rows(), (std::vector<Row>{japanese, {L"café", L"", L"", L""}}));
+
+    ListDeleteRow(host_.List(), 0);
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\"caf\xE9\",\"\",\"\",\"\"\n") << "text the code page holds stays in it";
+}
+
+TEST_F(GroupFileTest, SpreadsheetStyleFilesLoadByTheTolerantRules) {
+    WriteFileText("plain,unquoted, with spaces ,last\r\n\r\n\"\",dropped\r\n,also dropped\r\nab\"c,d\"e\r\n"
+                  "\"x\",\"y\"\r\n\"six\",\"b\",\"c\",\"d\",\"e\r\nmore\",\"f\"\r\nend");
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_EQ(Rows(), (std::vector<Row>{{L"plain", L"unquoted", L" with spaces ", L"last"},
+                                        {L"abc,de", L"", L"", L""},
+                                        {L"x", L"y", L"", L""},
+                                        {L"six", L"b", L"c", L"d"},
+                                        {L"end", L"", L"", L""}}));
+    EXPECT_EQ(appSettings.entryCounts[0], 5) << "a last line without a line end counts";
+}
+
+TEST_F(GroupFileTest, MoreThan20000RecordsAreShownButTheCountIsKept) {
+    std::string text;
+    for (int i = 0; i < 20001; ++i) text += "\"t" + std::to_string(i) + "\",\"\",\"\",\"\"\n";
+    WriteFileText(text);
+    appSettings.entryCounts[0] = 7;
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_EQ(ListRowCount(host_.List()), 20001);
+    EXPECT_EQ(appSettings.entryCounts[0], 7);
+}
+
+TEST_F(GroupFileTest, MissingAndEmptyFilesGiveAnEmptyGroup) {
+    appSettings.entryCounts[0] = 9;
+    EXPECT_EQ(Reload(), -1);
+    EXPECT_EQ(appSettings.entryCounts[0], 0);
+    EXPECT_FALSE(FileExists(GroupPath()));
+
+    ASSERT_EQ(SaveGroupFile(), 0);
+    EXPECT_TRUE(FileExists(GroupPath()));
+    EXPECT_TRUE(ReadFileBytes(GroupPath()).empty()) << "an empty list saves as an empty file";
+    appSettings.entryCounts[0] = 9;
+    EXPECT_EQ(Reload(), 0);
+    EXPECT_EQ(appSettings.entryCounts[0], 0);
+    EXPECT_TRUE(messages_->empty());
+}
+
+TEST_F(GroupFileTest, FailedSaveKeepsThePreviousFile) {
+    WriteFileText("\"old\",\"\",\"\",\"\"\n");
+    host_.AddRow({L"new", L"", L"", L""});
+    HANDLE held = CreateFileW(GroupPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(SaveGroupFile(), -1);
+    CloseHandle(held);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_EQ(messages_->front().text, L"csvファイルオープンに失敗しました");
+    EXPECT_EQ(FileText(), "\"old\",\"\",\"\",\"\"\n");
+    EXPECT_FALSE(FileExists(GroupPath() + L".tmp"));
+}
+
+TEST_F(GroupFileTest, AFileThatCouldNotBeReadIsNeverOverwritten) {
+    WriteFileText("\"kept\",\"\",\"\",\"\"\n");
+    appSettings.entryCounts[0] = 1;
+    appSettings.languageIndex = 0;
+    HANDLE held = CreateFileW(GroupPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Reload(), -1);
+    CloseHandle(held);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_EQ(messages_->front().text, L"CSV file could not be created or opened");
+    EXPECT_EQ(appSettings.entryCounts[0], 1) << "the count is left alone";
+    EXPECT_EQ(ListRowCount(host_.List()), 0);
+
+    EXPECT_EQ(SaveGroupFile(), -1) << "saving the empty list would wipe the unseen entries";
+    EXPECT_EQ(messages_->size(), 2u);
+    EXPECT_EQ(FileText(), "\"kept\",\"\",\"\",\"\"\n");
+
+    ASSERT_EQ(Reload(), 0);
+    host_.AddRow({L"more", L"", L"", L""});
+    EXPECT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\"kept\",\"\",\"\",\"\"\n\"more\",\"\",\"\",\"\"\n");
+}
