@@ -12,6 +12,7 @@ if(WORDHAVEN_TESTS)
     include(GoogleTest)
 
     add_executable(wordhaven_native_tests
+        tests/app/search_query_test.cpp
         tests/common/bounded_copy_test.cpp
         tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
