@@ -14,6 +14,7 @@ if(WORDHAVEN_TESTS)
     add_executable(wordhaven_native_tests
         tests/app/search_query_test.cpp
         tests/common/bounded_copy_test.cpp
+        tests/editor/group_name_test.cpp
         tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
         tests/storage/settings_test.cpp

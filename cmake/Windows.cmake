@@ -17,6 +17,8 @@ add_library(wordhaven_win32 STATIC
     src/app/hotkeys.cpp
     src/app/main_window.cpp
     src/app/tray_icon.cpp
+    src/editor/edit_dialog.cpp
+    src/editor/group_name_field.cpp
     src/editor/list_view.cpp
     src/editor/register_dialog.cpp
     src/editor/word_list.cpp

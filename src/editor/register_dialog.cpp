@@ -3,7 +3,12 @@
 #include <commctrl.h>
 
 #include "app/app_globals.h"
+#include "common/bounded_copy.h"
 #include "common/win32_text.h"
+#include "editor/edit_dialog.h"
+#include "editor/group_name.h"
+#include "editor/group_name_field.h"
+#include "editor/list_view.h"
 #include "editor/word_list.h"
 #include "storage/group_file.h"
 #include "storage/settings.h"
@@ -13,6 +18,11 @@ HWND registerDialogHandle = nullptr;
 HWND wordListHandle = nullptr;
 
 namespace {
+
+constexpr int kRenameFieldLimit = 256;
+
+// Client width at the previous WM_SIZE, to tell growing from shrinking.
+int previousClientWidth = 0;
 
 void FillGroupSelector(HWND dialog) {
     HWND selector = GetDlgItem(dialog, IDC_GROUP_SELECTOR);
@@ -24,12 +34,25 @@ void FillGroupSelector(HWND dialog) {
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(appSettings.currentGroup), 0);
 }
 
+void SetSortStateInLayout(int state) {
+    ViewLayout layout = viewLayout;
+    layout.sortStates[0] = state;
+    ApplyViewLayout(layout);
+}
+
+// After a failed save the list is in stored order; the arrow and the move buttons say so.
+void ShowStoredOrder() { ApplySortState(kSortStateStored); }
+
 void OnInitDialog(HWND dialog) {
     HWND list = CreateWordList(dialog);
     FillGroupSelector(dialog);
     wordListHandle = list;
     registerDialogHandle = dialog;
+    HWND renameField = GetDlgItem(dialog, IDC_RENAME);
+    InstallGroupNameFilter(renameField);
+    SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
     LoadGroupFile();
+    previousClientWidth = viewLayout.registerPlacement.width;
     const Placement& p = viewLayout.registerPlacement;
     MoveWindow(dialog, p.left, p.top, p.width, p.height, FALSE);
     ApplySortState(viewLayout.sortStates[0]);
@@ -50,12 +73,167 @@ void OnCancel(HWND dialog) {
     DestroyWindow(dialog);
 }
 
-void OnNotify(const NMHDR* header) {
+void OnOk(HWND dialog) {
+    RenameCurrentGroup(dialog);
+    SetSortStateInLayout(kSortStateStored);
+    SortWordList();
+    SaveColumnWidths();
+    if (SaveGroupFile() != 0) {
+        ShowStoredOrder();
+        return;
+    }
+    OnCancel(dialog);
+}
+
+void OnApply(HWND dialog) {
+    RenameCurrentGroup(dialog);
+    SaveColumnWidths();
+    const int remembered = viewLayout.sortStates[0];
+    SetSortStateInLayout(kSortStateStored);
+    SortWordList();
+    if (SaveGroupFile() != 0) {
+        ShowStoredOrder();
+        return;
+    }
+    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
+    SetSortStateInLayout(remembered);
+    SortWordList();
+}
+
+// New entries go after the last row the list holds, whatever the stored count says.
+void PrepareNewEntry() {
+    pendingEdit.insertNew = 10;
+    pendingEdit.targetRow = ListRowCount(wordListHandle);
+    pendingEdit.term[0] = pendingEdit.reading[0] = pendingEdit.spelling[0] = pendingEdit.description[0] = L'\0';
+}
+
+void OnNew(HWND dialog) {
+    PrepareNewEntry();
+    RunEditDialog(dialog);
+}
+
+void OnDoubleClick(HWND dialog) {
+    LVHITTESTINFO hit{};
+    GetCursorPos(&hit.pt);
+    ScreenToClient(wordListHandle, &hit.pt);
+    const int row = static_cast<int>(SendMessageW(wordListHandle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && row < ListRowCount(wordListHandle)) {
+        pendingEdit.targetRow = row;
+        pendingEdit.insertNew = 0;
+        ListGetText(wordListHandle, row, 0, pendingEdit.term, kEntryTextUnits);
+        ListGetText(wordListHandle, row, 1, pendingEdit.reading, kEntryTextUnits);
+        ListGetText(wordListHandle, row, 2, pendingEdit.spelling, kEntryTextUnits);
+        ListGetText(wordListHandle, row, 3, pendingEdit.description, kEntryTextUnits);
+    } else {
+        PrepareNewEntry();
+    }
+    RunEditDialog(dialog);
+}
+
+void OnGroupChange(HWND dialog) {
+    SaveColumnWidths();
+    const auto selected = static_cast<int>(SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_GETCURSEL, 0, 0));
+    AppSettings settings = appSettings;
+    settings.currentGroup = selected;
+    ApplyAppSettings(settings);
+    ListDeleteAll(wordListHandle);
+    LoadGroupFile();
+    ApplyColumnWidths();
+    ApplySortState(viewLayout.sortStates[0]);
+}
+
+void OnCommand(HWND dialog, WPARAM wParam) {
+    switch (wParam) {
+    case IDOK:
+        OnOk(dialog);
+        break;
+    case IDCANCEL:
+        OnCancel(dialog);
+        break;
+    case IDC_APPLY:
+        OnApply(dialog);
+        break;
+    case IDC_NEW:
+        OnNew(dialog);
+        break;
+    case IDC_DELETE:
+        DeleteSelectedRows();
+        break;
+    case IDC_MOVE_UP:
+        MoveSelectedRow(MoveDirection::Up);
+        break;
+    case IDC_MOVE_DOWN:
+        MoveSelectedRow(MoveDirection::Down);
+        break;
+    case MAKEWPARAM(IDC_GROUP_SELECTOR, CBN_SELCHANGE):
+        OnGroupChange(dialog);
+        break;
+    default:
+        break;
+    }
+}
+
+void OnNotify(HWND dialog, const NMHDR* header) {
     if (header->idFrom != kWordListId) return;
-    if (header->code == LVN_COLUMNCLICK) CycleSortState(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    switch (header->code) {
+    case LVN_COLUMNCLICK:
+        CycleSortState(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+        break;
+    case NM_DBLCLK:
+        OnDoubleClick(dialog);
+        break;
+    default:
+        break;
+    }
+}
+
+void MoveControl(HWND dialog, int id, int left, int top, int width, int height) {
+    MoveWindow(GetDlgItem(dialog, id), left, top, width, height, TRUE);
 }
 
 }  // namespace
+
+void RenameCurrentGroup(HWND dialog) {
+    wchar_t typed[kGroupNameUnits] = {};
+    GetDlgItemTextW(dialog, IDC_RENAME, typed, kGroupNameUnits);
+    const std::u16string_view name = AsUtf16View(typed);
+    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
+    // A name that would put the group file outside the data folder, or on a
+    // device, is refused like an empty one; the field is cleared either way.
+    if (!name.empty() && name != current && IsSafeGroupName(name, IsNameSafeCharacter)) {
+        AppSettings settings = appSettings;
+        CopyBounded(settings.groupNames[settings.currentGroup], name);
+        ApplyAppSettings(settings);
+        SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
+        FillGroupSelector(dialog);
+    }
+    SetDlgItemTextW(dialog, IDC_RENAME, L"");
+}
+
+void LayOutControls(HWND dialog, int clientWidth) {
+    if (!wordListHandle || GetParent(wordListHandle) != dialog) return;  // before initialisation
+    const bool grown = clientWidth > previousClientWidth;
+    previousClientWidth = clientWidth;
+    RECT client;
+    GetClientRect(dialog, &client);
+    const int w = client.right - client.left;
+    const int h = client.bottom - client.top;
+    MoveWindow(wordListHandle, 20, 50, w - 185, h - 105, TRUE);
+    MoveControl(dialog, IDC_NEW, w - 150, 70, 140, 30);
+    MoveControl(dialog, IDC_DELETE, w - 150, 110, 140, 30);
+    MoveControl(dialog, IDC_MOVE_UP, w - 150, 150, 140, 30);
+    MoveControl(dialog, IDC_MOVE_DOWN, w - 150, 190, 140, 30);
+    // Moved away from the side they travel to first, so they never overlap on the way.
+    if (grown) {
+        MoveControl(dialog, IDC_APPLY, w - 90, h - 40, 80, 25);
+        MoveControl(dialog, IDCANCEL, w - 180, h - 40, 80, 25);
+        MoveControl(dialog, IDOK, w - 270, h - 40, 80, 25);
+    } else {
+        MoveControl(dialog, IDOK, w - 270, h - 40, 80, 25);
+        MoveControl(dialog, IDCANCEL, w - 180, h - 40, 80, 25);
+        MoveControl(dialog, IDC_APPLY, w - 90, h - 40, 80, 25);
+    }
+}
 
 void OpenRegisterDialog(HWND mainWindow) {
     CreateDialogParamW(instanceHandle, MAKEINTRESOURCEW(IDD_REGISTER), mainWindow, RegisterDialog, 0);
@@ -65,14 +243,22 @@ INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
-        return FALSE;
+        break;
     case WM_COMMAND:
-        if (wParam == IDOK || wParam == IDCANCEL) OnCancel(dialog);
-        return FALSE;
+        OnCommand(dialog, wParam);
+        break;
     case WM_NOTIFY:
-        OnNotify(reinterpret_cast<const NMHDR*>(lParam));
-        return FALSE;
+        OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+        break;
+    case WM_SIZE:
+        LayOutControls(dialog, LOWORD(lParam));
+        break;
+    case WM_CLOSE:
+        // The default handling then sends Cancel; the Cancel button itself keeps no widths.
+        SaveColumnWidths();
+        break;
     default:
-        return FALSE;
+        break;
     }
+    return FALSE;
 }

@@ -10,6 +10,8 @@
 
 #include "common/handles.h"
 #include "common/win32_text.h"
+#include "editor/group_name.h"
+#include "editor/group_name_field.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_list.h"
@@ -30,6 +32,12 @@ std::set<std::wstring> unreadableFiles;
 
 std::wstring GroupFilePath(const AppSettings& settings) {
     return std::wstring(kDataDirectoryPrefix) + AsWide(settings.groupNames[settings.currentGroup]) + L".csv";
+}
+
+// A name from an old settings file or pasted past the filter could lead
+// outside the data folder or to a device; such a file is never opened.
+bool HasSafeName(const AppSettings& settings) {
+    return IsSafeGroupName(settings.groupNames[settings.currentGroup], IsNameSafeCharacter);
 }
 
 // Encodes every row; false when the code page cannot hold some text.
@@ -86,7 +94,7 @@ void InsertRecords(const std::vector<CsvRecord>& records, UINT codePage) {
 int SaveGroupFile() {
     const AppSettings settings = appSettings;
     const std::wstring path = GroupFilePath(settings);
-    if (unreadableFiles.count(path)) {
+    if (!HasSafeName(settings) || unreadableFiles.count(path)) {
         ShowMessage(Message::CsvFileOpenFailed);
         return -1;
     }
@@ -110,6 +118,10 @@ int SaveGroupFile() {
 int LoadGroupFile() {
     const AppSettings settings = appSettings;
     const std::wstring path = GroupFilePath(settings);
+    if (!HasSafeName(settings)) {
+        ShowMessage(Message::CsvFileOpenFailed);
+        return -1;
+    }
 
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {

@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "editor/word_list.h"
+
+// What an opener hands to the edit dialog: the entry's texts and where it goes.
+struct PendingEdit {
+    wchar_t term[kEntryTextUnits];
+    wchar_t reading[kEntryTextUnits];
+    wchar_t spelling[kEntryTextUnits];
+    wchar_t description[kEntryTextUnits];
+    int32_t targetRow;
+    int32_t insertNew;     // non-zero: OK inserts a row at targetRow
+    int32_t forceChanged;  // non-zero: the next accepted OK counts as a change
+    int32_t entryChanged;  // 1 when the last accepted OK wrote the list
+};
+
+extern PendingEdit pendingEdit;
+
+// Runs the edit dialog modally over its owner on the texts of pendingEdit.
+void RunEditDialog(HWND owner);
+INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
