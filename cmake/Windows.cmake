@@ -14,9 +14,12 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_library(wordhaven_win32 STATIC
     src/app/app.cpp
     src/app/app_globals.cpp
+    src/app/clipboard.cpp
     src/app/hotkeys.cpp
     src/app/main_window.cpp
+    src/app/selection_capture.cpp
     src/app/tray_icon.cpp
+    src/app/web_search.cpp
     src/editor/edit_dialog.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp

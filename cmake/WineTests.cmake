@@ -19,6 +19,8 @@ add_library(wordhaven_test_support STATIC
     tests/support/windows_found.cpp
     tests/support/dialog_template.cpp
     tests/support/program_windows.cpp
+    tests/support/reader_window.cpp
+    tests/support/remote_list.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
@@ -44,6 +46,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 
 # The real wordHaven.exe, started and driven as a user would.
 set(e2e_test_sources
+    tests/e2e/hotkeys_test.cpp
     tests/e2e/startup_test.cpp
 )
 add_executable(wordhaven_e2e_tests tests/support/test_main.cpp ${e2e_test_sources})

@@ -58,6 +58,8 @@ prepare_prefix() {
     # notification area, whatever window manager the display has (or none).
     reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
     reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
+    # A crashing test prints its backtrace and ends instead of waiting on a dialog.
+    reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
     # Every URL handed to the shell is recorded in C:\url-log.txt instead of opening a browser.
     local recorder
     recorder=$(to_windows_path "$build/url_recorder.exe")

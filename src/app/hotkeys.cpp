@@ -1,6 +1,78 @@
 #include "app/hotkeys.h"
 
+#include <commctrl.h>
+
+#include "app/selection_capture.h"
+#include "app/web_search.h"
+#include "common/bounded_copy.h"
+#include "editor/edit_dialog.h"
+#include "editor/list_view.h"
+#include "editor/register_dialog.h"
 #include "ui/message_box.h"
+
+namespace {
+
+constexpr DWORD kBeforeRestoreWait = 50;
+constexpr DWORD kAfterRestoreWait = 500;
+
+void ClosingSteps() {
+    WaitAnsweringSentMessages(kBeforeRestoreWait);
+    RestoreClipboard();
+    WaitAnsweringSentMessages(kAfterRestoreWait);
+}
+
+// The selected row's term, when the registration dialog is in front.
+void SearchSelectedTerm() {
+    if (ListSelectedCount(wordListHandle) != 1) return;
+    // The row that is selected, which after a move is not always the selection mark.
+    const int row = ListNextRow(wordListHandle, -1, LVNI_SELECTED);
+    ListGetText(wordListHandle, row, 0, searchTermBuffer, kSearchTermUnits);
+    OpenWebSearch();
+}
+
+// True when the hotkey should go on with captureBuffer.
+bool CaptureFor(BYTE letterKey) {
+    switch (CaptureSelection(letterKey)) {
+    case CaptureResult::Captured:
+        return true;
+    case CaptureResult::NoText:
+        // The copy replaced the clipboard with something else; the user gets theirs back.
+        RestoreClipboard();
+        return false;
+    case CaptureResult::Unchanged:
+        break;
+    }
+    return false;
+}
+
+void OnWebSearch() {
+    if (registerDialogHandle && GetForegroundWindow() == registerDialogHandle) {
+        SearchSelectedTerm();
+        return;
+    }
+    if (!CaptureFor('W')) return;
+    CopyBounded(searchTermBuffer, captureBuffer);
+    OpenWebSearch();
+    ClosingSteps();
+}
+
+void OnNewEntry(HWND mainWindow) {
+    // The edit dialog's loop still delivers hotkeys; a second one would share its record.
+    if (EditDialogOpen()) return;
+    if (!CaptureFor('E')) return;
+    if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
+    CopyBounded(pendingEdit.term, searchTermBuffer);
+    CopyBounded(pendingEdit.description, captureBuffer);
+    pendingEdit.reading[0] = L'\0';
+    pendingEdit.spelling[0] = L'\0';
+    pendingEdit.forceChanged = 10;
+    pendingEdit.insertNew = 10;
+    pendingEdit.targetRow = ListRowCount(wordListHandle);
+    RunEditDialog(registerDialogHandle);
+    ClosingSteps();
+}
+
+}  // namespace
 
 void RegisterHotkeys(HWND mainWindow) {
     struct Hotkey {
@@ -14,4 +86,22 @@ void RegisterHotkeys(HWND mainWindow) {
             return;
         }
     }
+}
+
+LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId) {
+    ClearSearchUrl();
+    switch (hotkeyId) {
+    case kHotkeyWebSearch:
+        OnWebSearch();
+        break;
+    case kHotkeyNewEntry:
+        OnNewEntry(mainWindow);
+        break;
+    case kHotkeyRegister:
+        if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
+        break;
+    default:
+        break;
+    }
+    return 0;
 }

@@ -8,3 +8,5 @@ inline constexpr int kHotkeyRegister = 4;   // Alt+R
 // Registers Alt+W, Alt+E and Alt+R in that order, stopping at the first one
 // another program holds; then tells the user once.
 void RegisterHotkeys(HWND mainWindow);
+// WM_HOTKEY: what each hotkey does. Always 0.
+LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId);

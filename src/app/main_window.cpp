@@ -159,6 +159,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnCloseOrDestroy(window);
     case WM_ENDSESSION:
         return OnEndSession(window, wParam);
+    case WM_HOTKEY:
+        return OnHotkey(window, wParam);
     default:
         if (message == taskbarCreatedMessage && message != 0) return OnTaskbarCreated(window);
         return DefWindowProcW(window, message, wParam, lParam);

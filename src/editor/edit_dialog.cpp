@@ -1,22 +1,117 @@
 #include "editor/edit_dialog.h"
 
+#include <cwchar>
+
 #include "app/app_globals.h"
+#include "editor/list_view.h"
+#include "editor/register_dialog.h"
+#include "storage/settings.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 PendingEdit pendingEdit = {};
 
+namespace {
+
+constexpr int kFieldLimit = kEntryTextUnits - 1;
+constexpr int kFieldIds[4] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION};
+
+WNDPROC previousDescriptionProc = nullptr;
+bool editDialogOpen = false;
+
+const wchar_t* PendingText(int field) {
+    const wchar_t* texts[4] = {pendingEdit.term, pendingEdit.reading, pendingEdit.spelling, pendingEdit.description};
+    return texts[field];
+}
+
+// Enter in the description neither breaks the line nor reaches the dialog.
+// The key press is taken, and so is the character it is translated into;
+// a pasted line break still gets in.
+LRESULT CALLBACK DescriptionKeyFilter(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) return 0;
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;
+    return CallWindowProcW(previousDescriptionProc, field, message, wParam, lParam);
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+    for (int field = 0; field < 4; ++field) {
+        SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
+        SendDlgItemMessageW(dialog, kFieldIds[field], EM_LIMITTEXT, kFieldLimit, 0);
+    }
+    HWND description = GetDlgItem(dialog, IDC_DESCRIPTION);
+    previousDescriptionProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(description, GWLP_WNDPROC));
+    SetWindowLongPtrW(description, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DescriptionKeyFilter));
+    SetFocus(description);
+    return FALSE;
+}
+
+void OnOk(HWND dialog) {
+    if (ApplyEdit(dialog) == -1) {
+        ShowMessage(Message::EmptyTerm);
+        return;
+    }
+    if (pendingEdit.entryChanged == 1) {
+        EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), TRUE);
+        if (pendingEdit.insertNew) ++appSettings.entryCounts[appSettings.currentGroup];
+    }
+    EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+bool EditDialogOpen() { return editDialogOpen; }
+
 void RunEditDialog(HWND owner) {
+    editDialogOpen = true;
     DialogBoxParamW(instanceHandle, MAKEINTRESOURCEW(IDD_EDIT), owner, EditDialog, 0);
+    editDialogOpen = false;
+}
+
+int ApplyEdit(HWND dialog) {
+    static wchar_t texts[4][kEntryTextUnits];
+    GetDlgItemTextW(dialog, IDC_TERM, texts[0], kEntryTextUnits);
+    if (texts[0][0] == L'\0') return -1;
+    for (int field = 1; field < 4; ++field) GetDlgItemTextW(dialog, kFieldIds[field], texts[field], kEntryTextUnits);
+
+    pendingEdit.entryChanged = 0;
+    for (int field = 0; field < 4; ++field) {
+        if (std::wcscmp(texts[field], PendingText(field)) != 0) {
+            pendingEdit.entryChanged = 1;
+            break;
+        }
+    }
+    if (pendingEdit.forceChanged) {
+        pendingEdit.forceChanged = 0;
+        pendingEdit.entryChanged = 1;
+    } else if (!pendingEdit.entryChanged) {
+        return 0;
+    }
+
+    const int row = pendingEdit.targetRow;
+    if (pendingEdit.insertNew) {
+        ListInsertRow(wordListHandle, row, texts[0], row);
+    } else {
+        ListSetText(wordListHandle, row, 0, texts[0]);
+    }
+    for (int field = 1; field < 4; ++field) ListSetText(wordListHandle, row, field, texts[field]);
+    ListEnsureVisible(wordListHandle, row);
+    return 0;
 }
 
 INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        return TRUE;
+        return OnInitDialog(dialog);
     case WM_COMMAND:
-        if (wParam == IDOK) EndDialog(dialog, 1);
-        if (wParam == IDCANCEL) EndDialog(dialog, 2);
-        return TRUE;
+        if (wParam == IDOK) {
+            OnOk(dialog);
+            return TRUE;
+        }
+        if (wParam == IDCANCEL) {
+            EndDialog(dialog, 2);
+            return TRUE;
+        }
+        return FALSE;
     default:
         return FALSE;
     }

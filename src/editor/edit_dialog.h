@@ -21,4 +21,8 @@ extern PendingEdit pendingEdit;
 
 // Runs the edit dialog modally over its owner on the texts of pendingEdit.
 void RunEditDialog(HWND owner);
+// True while an edit dialog is open: pendingEdit serves one dialog at a time.
+bool EditDialogOpen();
 INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The OK step: writes the entry into the word list. -1 when the term is empty.
+int ApplyEdit(HWND dialog);

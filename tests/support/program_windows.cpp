@@ -9,11 +9,11 @@ HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) {
 }
 
 HWND WaitForRegisterDialog(DWORD processId, DWORD milliseconds) {
-    return WaitForTopWindow(processId, L"#32770", L"単語登録", milliseconds);
+    return WaitForShownTopWindow(processId, L"#32770", L"単語登録", milliseconds);
 }
 
 HWND WaitForMessageBox(DWORD processId, const wchar_t* caption, DWORD milliseconds) {
-    return WaitForTopWindow(processId, L"#32770", caption, milliseconds);
+    return WaitForShownTopWindow(processId, L"#32770", caption, milliseconds);
 }
 
 void PressOk(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }

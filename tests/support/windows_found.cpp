@@ -59,6 +59,17 @@ HWND WaitForTopWindow(DWORD processId, const wchar_t* className, const wchar_t* 
     }
 }
 
+HWND WaitForShownTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND window : TopWindowsOf(processId, className, title)) {
+            if (IsWindowVisible(window)) return window;
+        }
+        if (GetTickCount() - start > milliseconds) return nullptr;
+        PumpFor(20);
+    }
+}
+
 bool WaitForNoTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     while (!TopWindowsOf(processId, className, title).empty()) {
@@ -68,9 +79,11 @@ bool WaitForNoTopWindow(DWORD processId, const wchar_t* className, const wchar_t
     return true;
 }
 
+// GetWindowText reads another program's window text without sending it a
+// message, so a program busy inside a hotkey cannot stall the test's own windows.
 std::wstring WindowText(HWND window) {
     wchar_t buffer[1024];
-    const int n = static_cast<int>(SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer)));
+    const int n = GetWindowTextW(window, buffer, 1024);
     return std::wstring(buffer, n > 0 ? n : 0);
 }
 

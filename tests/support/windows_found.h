@@ -8,6 +8,9 @@
 std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className, const wchar_t* title);
 // Polls until such a window exists; null on time-out.
 HWND WaitForTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds = 10000);
+// Like WaitForTopWindow, for a window that has also been shown (a dialog is
+// shown only once its initialisation is done).
+HWND WaitForShownTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds = 10000);
 // Polls until no such window is left; false on time-out.
 bool WaitForNoTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
                         DWORD milliseconds = 10000);

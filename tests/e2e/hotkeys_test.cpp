@@ -1,0 +1,272 @@
+// The hotkeys of the real wordHaven.exe, pressed through the system's input
+// while a reader window of this test holds the selection.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <memory>
+#include <vector>
+
+#include "support/program_run.h"
+#include "support/program_windows.h"
+#include "support/reader_window.h"
+#include "support/remote_list.h"
+#include "support/test_folder.h"
+#include "support/windows_found.h"
+
+namespace {
+
+const wchar_t kUrlLog[] = L"C:\\url-log.txt";
+const std::string kSearchPrefix = "https://www.google.com/search?q=";
+
+struct Format {
+    UINT format;
+    std::vector<uint8_t> bytes;
+    bool operator==(const Format& other) const { return format == other.format && bytes == other.bytes; }
+};
+
+void PutOnClipboard(const std::vector<Format>& formats) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    for (const Format& f : formats) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, f.bytes.size());
+        memcpy(GlobalLock(memory), f.bytes.data(), f.bytes.size());
+        GlobalUnlock(memory);
+        SetClipboardData(f.format, memory);
+    }
+    CloseClipboard();
+}
+
+std::vector<uint8_t> TextBytes(const std::wstring& text) {
+    const auto* p = reinterpret_cast<const uint8_t*>(text.c_str());
+    return std::vector<uint8_t>(p, p + (text.size() + 1) * sizeof(wchar_t));
+}
+
+// The clipboard's data for the given formats (missing ones come back empty).
+std::vector<Format> ClipboardData(const std::vector<UINT>& formats) {
+    std::vector<Format> found;
+    bool open = false;
+    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
+        open = OpenClipboard(nullptr) != FALSE;
+        if (!open) Sleep(10);
+    }
+    for (UINT format : formats) {
+        Format f{format, {}};
+        if (!open) {
+            found.push_back(f);
+            continue;
+        }
+        if (HANDLE data = GetClipboardData(format)) {
+            const auto* p = static_cast<const uint8_t*>(GlobalLock(data));
+            f.bytes.assign(p, p + GlobalSize(data));
+            GlobalUnlock(data);
+        }
+        found.push_back(f);
+    }
+    if (open) CloseClipboard();
+    return found;
+}
+
+std::vector<std::string> RecordedUrls() {
+    std::vector<std::string> urls;
+    FILE* log = _wfopen(kUrlLog, L"rb");
+    if (!log) return urls;
+    char line[4096];
+    while (fgets(line, sizeof line, log)) {
+        std::string url(line);
+        while (!url.empty() && (url.back() == '\n' || url.back() == '\r')) url.pop_back();
+        urls.push_back(url);
+    }
+    fclose(log);
+    return urls;
+}
+
+// Pumps this test's messages until the condition holds; the elapsed milliseconds, or -1.
+template <typename Condition>
+long WaitUntil(Condition condition, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return -1;
+        PumpFor(10);
+    }
+    return static_cast<long>(GetTickCount() - start);
+}
+
+class Hotkeys : public testing::Test {
+protected:
+    void SetUp() override {
+        EndStrayPrograms();
+        DeleteFileW(kUrlLog);
+        program_ = std::make_unique<ProgramRun>(folder_.Path());
+        main_ = WaitForMainWindow(program_->ProcessId());
+        dialog_ = WaitForRegisterDialog(program_->ProcessId());
+        ASSERT_NE(dialog_, nullptr);
+    }
+    void TearDown() override {
+        if (main_) ChooseFromTrayMenu(main_, L'e');
+        program_->WaitForExit(10000);
+    }
+    // Presses Alt+letter and waits until the program has finished with it.
+    void Press(BYTE letter) {
+        PressAltWith(letter);
+        PumpFor(1500);
+    }
+    HWND EditDialog() { return WaitForShownTopWindow(program_->ProcessId(), L"#32770", L"編集", 5000); }
+    std::wstring Field(HWND dialog, int id) {
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(dialog, id, text, 4096);
+        return text;
+    }
+
+    TestFolder folder_;
+    std::unique_ptr<ProgramRun> program_;
+    HWND main_ = nullptr;
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Hotkeys, AltWSearchesTheSelectionAndGivesTheClipboardBack) {
+    ReaderWindow reader(L"say hello world, C++ and 日本語、ok");
+    struct Case {
+        int start, end;
+        std::string query;
+    };
+    const Case cases[] = {{4, 15, "hello+world"}, {17, 20, "C%2B%2B"}, {25, 29, "%E6%97%A5%E6%9C%AC%E8%AA%9E%E3%80%81"}};
+    // 日本語 stays as it is in the query; the ideographic comma is escaped.
+    const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E%E3%80%81";
+    for (const Case& c : cases) {
+        DeleteFileW(kUrlLog);
+        PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+        reader.SelectAndFocus(c.start, c.end);
+        const DWORD pressed = GetTickCount();
+        PressAltWith('W');
+        const long toUrl = WaitUntil([] { return !RecordedUrls().empty(); }, 5000);
+        ASSERT_GE(toUrl, 0) << "no URL reached the shell for " << c.query;
+        const long toRestore =
+            WaitUntil([] { return ClipboardData({CF_UNICODETEXT})[0].bytes == TextBytes(L"kept"); }, 3000);
+        EXPECT_GE(toRestore, 0) << "the clipboard was not given back";
+
+        std::printf("hotkey to URL %ld ms, to clipboard restored %lu ms\n", toUrl, GetTickCount() - pressed);
+        const std::string expected = kSearchPrefix + (c.start == 25 ? japanese : c.query);
+        EXPECT_EQ(RecordedUrls(), std::vector<std::string>{expected});
+        PumpFor(600);
+    }
+}
+
+TEST_F(Hotkeys, EveryKindOfClipboardContentComesBackWhole) {
+    ReaderWindow reader(L"a word to look up");
+    const UINT html = RegisterClipboardFormatW(L"HTML Format");
+    std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 4 * 4 * 4, 0x7F);
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+    *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 4, 4, 1, 32, BI_RGB, 64, 0, 0, 0, 0};
+    const std::string page = "Version:0.9\r\nStartHTML:0\r\n<b>bold</b>";
+    const std::vector<std::vector<Format>> contents = {
+        {{CF_UNICODETEXT, TextBytes(std::wstring(5000, L'長'))}},
+        {{CF_DIB, dib}},
+        {{html, std::vector<uint8_t>(page.begin(), page.end() + 1)}, {CF_UNICODETEXT, TextBytes(L"bold")}},
+        {},
+    };
+    for (const auto& content : contents) {
+        DeleteFileW(kUrlLog);
+        PutOnClipboard(content);
+        reader.SelectAndFocus(2, 6);
+        Press('W');
+        WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+        EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "word"});
+        std::vector<UINT> formats;
+        for (const Format& f : content) formats.push_back(f.format);
+        EXPECT_EQ(ClipboardData(formats), content);
+        if (content.empty()) {
+            EXPECT_EQ(CountClipboardFormats(), 0) << "an empty clipboard stays empty";
+        }
+    }
+}
+
+TEST_F(Hotkeys, AltWWithNothingSelectedLeavesEverythingAlone) {
+    ReaderWindow reader(L"nothing selected here");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"untouched")}});
+    const DWORD sequence = GetClipboardSequenceNumber();
+    reader.SelectAndFocus(3, 3);
+    Press('W');
+    PumpFor(500);
+    EXPECT_TRUE(RecordedUrls().empty());
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+}
+
+TEST_F(Hotkeys, AltWInTheRegisterDialogSearchesTheSelectedTerm) {
+    const std::string rows = "\"first\",\"\",\"\",\"desc\"\n\"second term\",\"\",\"\",\"d\"\n";
+    WriteFileBytes(folder_.File(L"group01.csv"), {rows.begin(), rows.end()});
+    PostMessageW(dialog_, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"単語登録"));
+    Press('R');
+    dialog_ = WaitForRegisterDialog(program_->ProcessId());
+    ASSERT_NE(dialog_, nullptr);
+    RemoteList list(GetDlgItem(dialog_, 9999));
+    ASSERT_EQ(list.RowCount(), 2);
+
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"untouched")}});
+    const DWORD sequence = GetClipboardSequenceNumber();
+    list.Select({1});
+    SetForegroundWindow(dialog_);
+    PumpFor(100);
+    Press('W');
+    WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "second+term"});
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "the clipboard is not touched";
+
+    DeleteFileW(kUrlLog);
+    list.Select({0, 1});
+    SetForegroundWindow(dialog_);
+    Press('W');
+    EXPECT_TRUE(RecordedUrls().empty()) << "two rows selected: nothing to search";
+}
+
+TEST_F(Hotkeys, AltEAfterASearchOpensANewEntryWithWordAndSentence) {
+    ReaderWindow reader(L"glossary. A glossary lists terms.");
+    reader.SelectAndFocus(0, 8);
+    Press('W');
+    PostMessageW(dialog_, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"単語登録"));
+
+    // The program owns the clipboard since it gave it back; the copy asks it to let go.
+    reader.SelectAndFocus(10, 33);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    dialog_ = WaitForRegisterDialog(program_->ProcessId(), 1000);
+    ASSERT_NE(dialog_, nullptr) << "the registration dialog is opened first";
+    EXPECT_EQ(GetWindow(edit, GW_OWNER), dialog_);
+    EXPECT_EQ(Field(edit, 1037), L"glossary");
+    EXPECT_EQ(Field(edit, 1044), L"A glossary lists terms.");
+    EXPECT_EQ(Field(edit, 1040), L"");
+    EXPECT_EQ(Field(edit, 1042), L"");
+    PostMessageW(edit, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+    RemoteList list(GetDlgItem(dialog_, 9999));
+    ASSERT_EQ(list.RowCount(), 1);
+    EXPECT_EQ(list.Text(0, 0), L"glossary");
+    EXPECT_EQ(list.Text(0, 3), L"A glossary lists terms.");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, 3)));
+}
+
+TEST_F(Hotkeys, AltEBeforeAnySearchHasAnEmptyTermAndAltRNeverOpensTwice) {
+    ReaderWindow reader(L"some sentence");
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(Field(edit, 1037), L"");
+    EXPECT_EQ(Field(edit, 1044), L"some");
+    PressAltWith('E');  // a second Alt+E while the dialog is open is ignored
+    PumpFor(1500);
+    EXPECT_EQ(TopWindowsOf(program_->ProcessId(), L"#32770", L"編集").size(), 1u);
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+
+    Press('R');
+    EXPECT_EQ(TopWindowsOf(program_->ProcessId(), L"#32770", L"単語登録"), std::vector<HWND>{dialog_});
+}
+
