@@ -34,6 +34,7 @@ set(win32_test_sources
     tests/editor/word_list_test.cpp
     tests/storage/group_file_test.cpp
     tests/storage/settings_file_test.cpp
+    tests/ui/about_dialog_test.cpp
     tests/ui/resources_test.cpp
 )
 add_executable(wordhaven_win32_tests
