@@ -2,6 +2,8 @@
 #   make run    build, then start wordHaven.exe in build/run/
 #   make test   build, then run every test (native and under Wine)
 #   make bench  benchmarks
+#   make screenshots  pictures of the windows in docs/
+#   make dist   the release zip in dist/
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (default 60) on a scratch corpus
 # Both install what they need from Debian's packages first (tools/setup.sh).
 
@@ -10,7 +12,7 @@ NATIVE_BUILD := build/native
 export WORDHAVEN_BUILD_DIR := $(CURDIR)/$(WINDOWS_BUILD)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup windows native run test bench fuzz icons clean
+.PHONY: all setup windows native run test bench fuzz icons screenshots dist clean
 
 all: windows
 
@@ -55,6 +57,14 @@ fuzz: setup
 	   $(NATIVE_BUILD)/$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	     -artifact_prefix=$$artifacts/ $$corpus || exit 1; \
 	 done
+
+# The program's windows on a sample glossary, as PNG files in docs/.
+screenshots: windows
+	@tools/screenshots.sh; status=$$?; tools/wine-env.sh stop; exit $$status
+
+# The release for Windows users: dist/wordHaven-<version>-win64.zip.
+dist: windows
+	@tools/dist.sh
 
 # Redraws the icon and the cursor from their generator.
 icons:

@@ -48,6 +48,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 
 # The real wordHaven.exe, started and driven as a user would.
 set(e2e_test_sources
+    tests/e2e/acceptance_test.cpp
     tests/e2e/hotkeys_test.cpp
     tests/e2e/startup_test.cpp
 )
@@ -84,3 +85,10 @@ add_executable(wordhaven_bench bench/word_list_bench.cpp tests/support/word_list
     $<TARGET_OBJECTS:wordhaven_resources>)
 target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
+
+# `make screenshots`: drives the program's windows on a sample glossary.
+add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/program_run.cpp
+    tests/support/program_windows.cpp tests/support/windows_found.cpp)
+target_include_directories(screenshot_driver PRIVATE tests src)
+target_link_libraries(screenshot_driver PRIVATE gtest user32 gdi32 shell32)
+target_link_options(screenshot_driver PRIVATE -municode)

@@ -34,6 +34,10 @@ bool ReplacingFileWriter::Write(const void* data, std::size_t size) {
 
 bool ReplacingFileWriter::Commit() {
     if (failed_ || !file_.Valid()) return false;
+    // A file the user made read-only is not to be written, as opening it for
+    // writing would have refused; replacing it by renaming must refuse too.
+    const DWORD existing = GetFileAttributesW(path_.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
     const bool flushed = FlushFileBuffers(file_.Get()) != FALSE;
     const bool closed = CloseHandle(file_.Release()) != FALSE;
     if (!flushed || !closed) return false;

@@ -26,3 +26,11 @@ void PressAltWith(BYTE letter) {
     keybd_event(letter, 0, KEYEVENTF_KEYUP, 0);
     keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
 }
+
+void ClickAt(POINT screen, bool twice) {
+    SetCursorPos(screen.x, screen.y);
+    for (int click = 0; click < (twice ? 2 : 1); ++click) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+}

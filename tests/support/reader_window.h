@@ -20,3 +20,6 @@ private:
 // Presses Alt with a letter as a user does; the key events go through the
 // system's input, so registered hotkeys see them.
 void PressAltWith(BYTE letter);
+
+// Clicks (or double-clicks) the left button at a point of the screen.
+void ClickAt(POINT screen, bool twice = false);

@@ -44,3 +44,12 @@ void RemoteList::Select(const std::vector<int>& rows) const {
     WriteProcessMemory(process_, remote_, &item, sizeof item, nullptr);
     for (int row : rows) SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote_));
 }
+
+RECT RemoteList::RowOnScreen(int row) const {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    WriteProcessMemory(process_, remote_, &rect, sizeof rect, nullptr);
+    SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote_));
+    ReadProcessMemory(process_, remote_, &rect, sizeof rect, nullptr);
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

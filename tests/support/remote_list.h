@@ -13,6 +13,8 @@ public:
     int RowCount() const;
     std::wstring Text(int row, int column) const;
     void Select(const std::vector<int>& rows) const;
+    // A row's rectangle in screen coordinates.
+    RECT RowOnScreen(int row) const;
 
 private:
     HWND list_;
