@@ -21,6 +21,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/program_windows.cpp
     tests/support/reader_window.cpp
     tests/support/remote_list.cpp
+    tests/support/url_log.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)

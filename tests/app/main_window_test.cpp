@@ -27,9 +27,7 @@ protected:
 
     void SetUp() override {
         folder_.Enter();
-        appSettings = DefaultAppSettings();
-        viewLayout = DefaultViewLayout();
-        messages_ = &RecordMessages();
+        messages_ = &StartFromDefaults();
         registerDialogHandle = nullptr;
         window_ = CreateMainWindow(instanceHandle);
         ASSERT_NE(window_, nullptr);

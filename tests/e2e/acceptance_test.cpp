@@ -15,6 +15,7 @@
 #include "support/reader_window.h"
 #include "support/remote_list.h"
 #include "support/test_folder.h"
+#include "support/url_log.h"
 #include "support/windows_found.h"
 
 namespace {
@@ -121,7 +122,7 @@ class Acceptance : public testing::Test {
 protected:
     void SetUp() override {
         EndStrayPrograms();
-        DeleteFileW(L"C:\\url-log.txt");
+        ClearUrlLog();
     }
     TestFolder folder_;
 };

@@ -14,11 +14,11 @@
 #include "support/reader_window.h"
 #include "support/remote_list.h"
 #include "support/test_folder.h"
+#include "support/url_log.h"
 #include "support/windows_found.h"
 
 namespace {
 
-const wchar_t kUrlLog[] = L"C:\\url-log.txt";
 const std::string kSearchPrefix = "https://www.google.com/search?q=";
 
 struct Format {
@@ -69,20 +69,6 @@ std::vector<Format> ClipboardData(const std::vector<UINT>& formats) {
     return found;
 }
 
-std::vector<std::string> RecordedUrls() {
-    std::vector<std::string> urls;
-    FILE* log = _wfopen(kUrlLog, L"rb");
-    if (!log) return urls;
-    char line[4096];
-    while (fgets(line, sizeof line, log)) {
-        std::string url(line);
-        while (!url.empty() && (url.back() == '\n' || url.back() == '\r')) url.pop_back();
-        urls.push_back(url);
-    }
-    fclose(log);
-    return urls;
-}
-
 // Pumps this test's messages until the condition holds; the elapsed milliseconds, or -1.
 template <typename Condition>
 long WaitUntil(Condition condition, DWORD milliseconds) {
@@ -98,7 +84,7 @@ class Hotkeys : public testing::Test {
 protected:
     void SetUp() override {
         EndStrayPrograms();
-        DeleteFileW(kUrlLog);
+        ClearUrlLog();
         program_ = std::make_unique<ProgramRun>(folder_.Path());
         main_ = WaitForMainWindow(program_->ProcessId());
         dialog_ = WaitForRegisterDialog(program_->ProcessId());
@@ -138,7 +124,7 @@ TEST_F(Hotkeys, AltWSearchesTheSelectionAndGivesTheClipboardBack) {
     // 日本語 stays as it is in the query; the ideographic comma is escaped.
     const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E%E3%80%81";
     for (const Case& c : cases) {
-        DeleteFileW(kUrlLog);
+        ClearUrlLog();
         PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
         reader.SelectAndFocus(c.start, c.end);
         const DWORD pressed = GetTickCount();
@@ -170,7 +156,7 @@ TEST_F(Hotkeys, EveryKindOfClipboardContentComesBackWhole) {
         {},
     };
     for (const auto& content : contents) {
-        DeleteFileW(kUrlLog);
+        ClearUrlLog();
         PutOnClipboard(content);
         reader.SelectAndFocus(2, 6);
         Press('W');
@@ -217,7 +203,7 @@ TEST_F(Hotkeys, AltWInTheRegisterDialogSearchesTheSelectedTerm) {
     EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "second+term"});
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "the clipboard is not touched";
 
-    DeleteFileW(kUrlLog);
+    ClearUrlLog();
     list.Select({0, 1});
     SetForegroundWindow(dialog_);
     Press('W');

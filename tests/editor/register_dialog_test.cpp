@@ -40,9 +40,7 @@ class RegisterDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         folder_.Enter();
-        appSettings = DefaultAppSettings();
-        viewLayout = DefaultViewLayout();
-        messages_ = &RecordMessages();
+        messages_ = &StartFromDefaults();
         instanceHandle = GetModuleHandleW(nullptr);
         InitCommonControls();
         editDialogSeen = false;

@@ -18,9 +18,7 @@ class WordListTest : public testing::Test {
 protected:
     void SetUp() override {
         folder_.Enter();
-        appSettings = DefaultAppSettings();
-        viewLayout = DefaultViewLayout();
-        RecordMessages();
+        StartFromDefaults();
     }
     void AddTerms(std::initializer_list<const wchar_t*> terms) {
         for (const wchar_t* term : terms) host_.AddRow({term, L"", L"", std::wstring(L"about ") + term});

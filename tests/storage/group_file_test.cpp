@@ -19,9 +19,7 @@ class GroupFileTest : public testing::Test {
 protected:
     void SetUp() override {
         folder_.Enter();
-        appSettings = DefaultAppSettings();
-        viewLayout = DefaultViewLayout();
-        messages_ = &RecordMessages();
+        messages_ = &StartFromDefaults();
     }
     std::wstring GroupPath() const { return folder_.File(L"group01.csv"); }
     std::string FileText() const {

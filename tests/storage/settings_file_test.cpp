@@ -18,9 +18,7 @@ class SettingsFileTest : public testing::Test {
 protected:
     void SetUp() override {
         folder_.Enter();
-        appSettings = DefaultAppSettings();
-        viewLayout = DefaultViewLayout();
-        messages_ = &RecordMessages();
+        messages_ = &StartFromDefaults();
     }
     void TearDown() override { SetMonitorQuery(nullptr); }
 

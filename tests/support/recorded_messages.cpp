@@ -1,5 +1,6 @@
 #include "support/recorded_messages.h"
 
+#include "storage/settings.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -17,4 +18,10 @@ std::vector<RecordedMessage>& RecordMessages() {
     recorded.clear();
     SetMessageBoxPresenter(Record);
     return recorded;
+}
+
+std::vector<RecordedMessage>& StartFromDefaults() {
+    appSettings = DefaultAppSettings();
+    viewLayout = DefaultViewLayout();
+    return RecordMessages();
 }

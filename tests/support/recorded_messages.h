@@ -15,3 +15,7 @@ struct RecordedMessage {
 
 // Starts recording afresh and returns the list that fills up.
 std::vector<RecordedMessage>& RecordMessages();
+
+// Where every in-process test starts: the settings records at their defaults
+// and no message recorded yet.
+std::vector<RecordedMessage>& StartFromDefaults();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "support/url_log.h"
 #include "support/windows_found.h"
 #include "ui/resource_ids.h"
 
@@ -46,20 +47,6 @@ void RunAbout(std::function<void(HWND)> script) {
 }
 
 void PressOk(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); }
-
-std::vector<std::string> RecordedUrls() {
-    std::vector<std::string> urls;
-    if (FILE* log = _wfopen(L"C:\\url-log.txt", L"rb")) {
-        char line[1024];
-        while (fgets(line, sizeof line, log)) {
-            std::string url(line);
-            while (!url.empty() && (url.back() == '\n' || url.back() == '\r')) url.pop_back();
-            urls.push_back(url);
-        }
-        fclose(log);
-    }
-    return urls;
-}
 
 // Where the label's blue pixels lie, read from what was painted on screen.
 struct BluePixels {
@@ -132,7 +119,7 @@ TEST_F(AboutDialogTest, TheLinkCursorShowsOverTheLabelsOnly) {
 }
 
 TEST_F(AboutDialogTest, ClicksHandTheAddressesToTheShellAndTheDialogStays) {
-    DeleteFileW(L"C:\\url-log.txt");
+    ClearUrlLog();
     RunAbout([](HWND dialog) {
         for (int id : {IDC_WEB_LINK, IDC_MAIL_LINK}) {
             HWND label = GetDlgItem(dialog, id);
