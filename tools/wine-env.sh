@@ -69,6 +69,10 @@ prepare_prefix() {
             reg_add "$root\\$scheme\\shell\\open\\command" /ve /t REG_SZ /d "\"$recorder\" \"%1\""
         done
     done
+    # wineboot started the desktop before it was told to be a desktop of its
+    # own; only a fresh start of the prefix's processes reads the new settings.
+    quiet wineserver -k || true
+    rm -f "$build/wineserver.pid"
     echo "$stamp" >"$WINEPREFIX/.wordhaven-ready"
 }
 
