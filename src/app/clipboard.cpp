@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // Formats whose data is a GDI or private handle rather than global memory;
 // an image also comes as CF_DIB, which is kept.
 bool HoldsGlobalMemory(UINT format) {

@@ -48,12 +48,6 @@ struct GlobalMemoryTraits {
 };
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
-using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
-
 struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static void Close(HMENU h) { DestroyMenu(h); }
