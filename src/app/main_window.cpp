@@ -5,6 +5,7 @@
 #include "app/app_globals.h"
 #include "app/hotkeys.h"
 #include "app/tray_icon.h"
+#include "common/window_placement.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
@@ -16,15 +17,6 @@ namespace {
 // Explorer broadcasts this after it restarts; every tray icon must be added again.
 UINT taskbarCreatedMessage = 0;
 bool hotkeysAttempted = false;
-
-bool ReadNormalPlacement(HWND window, Placement& placement) {
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    if (!GetWindowPlacement(window, &wp)) return false;
-    const RECT& r = wp.rcNormalPosition;
-    placement = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-    return true;
-}
 
 void SetUpTrayIconAndHotkeys(HWND window) {
     if (AddTrayIcon(window)) {

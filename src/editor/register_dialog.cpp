@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "common/bounded_copy.h"
+#include "common/window_placement.h"
 #include "common/win32_text.h"
 #include "editor/edit_dialog.h"
 #include "editor/group_name.h"
@@ -61,14 +62,7 @@ void OnInitDialog(HWND dialog) {
 
 // Closing records where the dialog was, so it opens there next time.
 void OnCancel(HWND dialog) {
-    if (registerDialogHandle) {
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        if (GetWindowPlacement(dialog, &wp)) {
-            const RECT& r = wp.rcNormalPosition;
-            viewLayout.registerPlacement = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-        }
-    }
+    if (registerDialogHandle) ReadNormalPlacement(dialog, viewLayout.registerPlacement);
     registerDialogHandle = nullptr;
     DestroyWindow(dialog);
 }
