@@ -103,7 +103,7 @@ protected:
     }
     void DoubleClickAt(POINT client) {
         ClientToScreen(wordListHandle, &client);
-        SetCursorPos(client.x, client.y);
+        ASSERT_TRUE(MoveCursorTo(client));
         NMITEMACTIVATE click{};
         click.hdr.hwndFrom = wordListHandle;
         click.hdr.idFrom = 9999;

@@ -28,7 +28,7 @@ void PressAltWith(BYTE letter) {
 }
 
 void ClickAt(POINT screen, bool twice) {
-    SetCursorPos(screen.x, screen.y);
+    MoveCursorTo(screen);
     for (int click = 0; click < (twice ? 2 : 1); ++click) {
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);

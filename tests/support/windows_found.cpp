@@ -49,6 +49,24 @@ void PumpFor(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+bool MoveCursorTo(POINT screen, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    int steadyChecks = 0;
+    while (steadyChecks < 2) {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) {
+            ++steadyChecks;
+        } else {
+            if (GetTickCount() - start > milliseconds) return false;
+            steadyChecks = 0;
+            SetCursorPos(screen.x, screen.y);
+        }
+        PumpFor(10);
+    }
+    return true;
+}
+
 HWND WaitForTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     for (;;) {

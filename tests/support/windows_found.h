@@ -21,3 +21,7 @@ std::wstring ClassNameOf(HWND window);
 std::wstring MessageBoxText(HWND box);
 // Lets other processes' windows run for a while before the next check.
 void PumpFor(DWORD milliseconds);
+// Puts the cursor at a point of the screen and waits until the system reports
+// it there: under Wine a warp reaches GetCursorPos only after the X server's
+// motion event has been read, and a stale event can move it back.
+bool MoveCursorTo(POINT screen, DWORD milliseconds = 2000);
