@@ -79,15 +79,15 @@ public:
         PostMessageW(dialog_, WM_COMMAND, kNew, 0);
         FillEntry(texts);
     }
-    void Command(WPARAM command) {
-        PostMessageW(dialog_, WM_COMMAND, command, 0);
-        PumpFor(200);
+    // Sent rather than posted, so the next check sees the command's outcome
+    // however slow the machine; the time-out only guards against a hang.
+    void Command(WPARAM command, LPARAM control = 0) {
+        DWORD_PTR result;
+        SendMessageTimeoutW(dialog_, WM_COMMAND, command, control, SMTO_NORMAL, 10000, &result);
     }
     void SelectGroup(int slot) {
         SendMessageW(Item(kGroupSelector), CB_SETCURSEL, slot, 0);
-        PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(kGroupSelector, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Item(kGroupSelector)));
-        PumpFor(300);
+        Command(MAKEWPARAM(kGroupSelector, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kGroupSelector)));
     }
     void ClickTermHeader() {
         HWND header = FindWindowExW(Item(kWordList), nullptr, L"SysHeader32", nullptr);
@@ -173,8 +173,10 @@ TEST_F(Acceptance, AGlossaryBuiltInOneSessionIsFoundWholeInTheNext) {
         EXPECT_EQ(session.Terms(), (std::vector<std::wstring>{L"apple", L"単語", L"zebra"}));
 
         // Rename the group (typed through the filter) and apply.
-        for (wchar_t c : std::wstring(L"語彙<1>")) PostMessageW(session.Item(kRename), WM_CHAR, c, 0);
-        PumpFor(200);
+        for (wchar_t c : std::wstring(L"語彙<1>")) {
+            DWORD_PTR result;
+            SendMessageTimeoutW(session.Item(kRename), WM_CHAR, c, 0, SMTO_NORMAL, 10000, &result);
+        }
         session.Command(kApply);
         EXPECT_FALSE(IsWindowEnabled(session.Item(kApply)));
 
