@@ -79,12 +79,13 @@ public:
         PostMessageW(dialog_, WM_COMMAND, kNew, 0);
         FillEntry(texts);
     }
-    // Sent rather than posted, so the next check sees the command's outcome
+    // Sent rather than posted, so the next check sees the message's outcome
     // however slow the machine; the time-out only guards against a hang.
-    void Command(WPARAM command, LPARAM control = 0) {
+    static void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         DWORD_PTR result;
-        SendMessageTimeoutW(dialog_, WM_COMMAND, command, control, SMTO_NORMAL, 10000, &result);
+        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
     }
+    void Command(WPARAM command, LPARAM control = 0) { SendAndWait(dialog_, WM_COMMAND, command, control); }
     void SelectGroup(int slot) {
         SendMessageW(Item(kGroupSelector), CB_SETCURSEL, slot, 0);
         Command(MAKEWPARAM(kGroupSelector, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kGroupSelector)));
@@ -173,10 +174,7 @@ TEST_F(Acceptance, AGlossaryBuiltInOneSessionIsFoundWholeInTheNext) {
         EXPECT_EQ(session.Terms(), (std::vector<std::wstring>{L"apple", L"単語", L"zebra"}));
 
         // Rename the group (typed through the filter) and apply.
-        for (wchar_t c : std::wstring(L"語彙<1>")) {
-            DWORD_PTR result;
-            SendMessageTimeoutW(session.Item(kRename), WM_CHAR, c, 0, SMTO_NORMAL, 10000, &result);
-        }
+        for (wchar_t c : std::wstring(L"語彙<1>")) Session::SendAndWait(session.Item(kRename), WM_CHAR, c, 0);
         session.Command(kApply);
         EXPECT_FALSE(IsWindowEnabled(session.Item(kApply)));
 
