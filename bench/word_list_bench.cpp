@@ -167,7 +167,7 @@ int main() {
 
         ListDeleteAll(host.List());
         double start = Now();
-        LoadGroupFile();
+        LoadWordListFromGroupFile();
         const double load = Now() - start;
 
         // Small sizes take milliseconds: the best of several runs keeps noise out.
@@ -193,7 +193,7 @@ int main() {
             worstRatio = std::max(worstRatio, sorts[i] / floors[i]);
         }
         start = Now();
-        SaveGroupFile();
+        SaveWordListToGroupFile();
         const double save = Now() - start;
 
         std::printf("%8d | %9.1f %7.1f %5.2fx | %9.1f %9.1f %9.1f %9.1f %5.2fx | %9.1f %7.2f\n", count, load * 1e3,

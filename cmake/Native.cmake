@@ -18,6 +18,7 @@ if(WORDHAVEN_TESTS)
         tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
         tests/storage/settings_test.cpp
+        tests/storage/text_encoding_test.cpp
         tests/ui/messages_test.cpp
     )
     target_link_libraries(wordhaven_native_tests PRIVATE wordhaven_portable gtest_main)
@@ -27,7 +28,7 @@ endif()
 # libFuzzer targets, run by `make fuzz` rather than ctest. The code under test is
 # compiled into each target so that it carries the fuzzer's coverage instrumentation.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    add_executable(csv_format_fuzz fuzz/csv_format_fuzz.cpp src/storage/csv_format.cpp)
+    add_executable(csv_format_fuzz fuzz/csv_format_fuzz.cpp src/storage/csv_format.cpp src/storage/text_encoding.cpp)
     target_include_directories(csv_format_fuzz PRIVATE src)
     target_compile_options(csv_format_fuzz PRIVATE -O1 -fsanitize=fuzzer,address,undefined)
     target_link_options(csv_format_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)

@@ -27,6 +27,7 @@ add_library(wordhaven_win32 STATIC
     src/editor/word_list.cpp
     src/storage/ansi_text.cpp
     src/storage/group_file.cpp
+    src/storage/group_file_name_win32.cpp
     src/storage/replacing_file.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp

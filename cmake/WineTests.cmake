@@ -22,6 +22,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/reader_window.cpp
     tests/support/remote_list.cpp
     tests/support/url_log.cpp
+    tests/support/session.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
@@ -50,6 +51,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 # The real wordHaven.exe, started and driven as a user would.
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
+    tests/e2e/data_safety_test.cpp
     tests/e2e/hotkeys_test.cpp
     tests/e2e/startup_test.cpp
 )

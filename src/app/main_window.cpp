@@ -50,7 +50,7 @@ LRESULT OnTrayCallback(HWND window, WPARAM iconId, LPARAM mouseMessage) {
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case IDM_EXIT:
-        DestroyWindow(window);
+        if (SettleUnsavedChangesBeforeExit()) DestroyWindow(window);
         return 0;
     case IDM_REGISTER:
         if (!registerDialogHandle) OpenRegisterDialog(window);
@@ -81,9 +81,17 @@ LRESULT OnCloseOrDestroy(HWND window) {
     return 0;
 }
 
-// A user who shuts Windows down without choosing Exit keeps their settings.
+// Another program asking the program to close: the user still decides about unsaved changes.
+LRESULT OnClose(HWND window) {
+    if (!SettleUnsavedChangesBeforeExit()) return 0;
+    return OnCloseOrDestroy(window);
+}
+
+// A user who shuts Windows down without choosing Exit keeps their entries and settings.
 LRESULT OnEndSession(HWND window, WPARAM ending) {
-    if (ending) SaveLayoutAndSettings(window);
+    if (!ending) return 0;
+    SaveUnsavedChangesWithoutAsking();
+    SaveLayoutAndSettings(window);
     return 0;
 }
 
@@ -147,6 +155,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         return OnPaint(window);
     case WM_CLOSE:
+        return OnClose(window);
     case WM_DESTROY:
         return OnCloseOrDestroy(window);
     case WM_ENDSESSION:

@@ -1,15 +1,10 @@
 #pragma once
-// What may stand in a group's name, which is also its file's name, and what
-// the rename field becomes after each keystroke. Portable: no Windows headers.
+// What the rename field becomes after each keystroke. Portable: no Windows headers.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-inline constexpr std::size_t kGroupNameMaxUnits = 127;
-
-// True for a unit that may stand in both long and short file names (the
-// platform decides); the space has rules of its own.
-using NameCharClassifier = bool (*)(char16_t unit);
+#include "storage/group_file_name.h"
 
 enum class GroupNameKeystroke { Space, NameSafe, Other };
 
@@ -27,8 +22,3 @@ struct GroupNameEdit {
 // where the selection began before the keystroke.
 GroupNameEdit DecideGroupNameEdit(GroupNameKeystroke kind, char16_t typed, std::u16string_view before,
                                   std::u16string_view after, std::size_t selectionStart, NameCharClassifier isNameSafe);
-
-// A name that keeps its group file inside the data folder and off devices:
-// only spaces and name-safe characters, not a reserved device name (with or
-// without an extension), not ending in a dot or a space, not empty.
-bool IsSafeGroupName(std::u16string_view name, NameCharClassifier isNameSafe);

@@ -1,7 +1,5 @@
 #include "editor/group_name_field.h"
 
-#include <shlwapi.h>
-
 #include "common/win32_text.h"
 #include "editor/group_name.h"
 #include "editor/register_dialog.h"
@@ -52,10 +50,6 @@ LRESULT CALLBACK GroupNameFilter(HWND field, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-bool IsNameSafeCharacter(char16_t unit) {
-    return PathGetCharTypeW(static_cast<wchar_t>(unit)) == (GCT_LFNCHAR | GCT_SHORTCHAR);
-}
 
 void InstallGroupNameFilter(HWND field) {
     previousFieldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(field, GWLP_WNDPROC));

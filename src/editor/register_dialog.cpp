@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 #include "app/app_globals.h"
 #include "common/bounded_copy.h"
 #include "common/window_placement.h"
@@ -13,6 +15,8 @@
 #include "editor/word_list.h"
 #include "storage/group_file.h"
 #include "storage/settings.h"
+#include "storage/settings_file.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 HWND registerDialogHandle = nullptr;
@@ -44,6 +48,54 @@ void SetSortStateInLayout(int state) {
 // After a failed save the list is in stored order; the arrow and the move buttons say so.
 void ShowStoredOrder() { ApplySortState(kSortStateStored); }
 
+bool HasUnsavedChanges(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY)) != FALSE; }
+
+void ShowCurrentGroupFromFile() {
+    LoadWordListFromGroupFile();
+    ApplyColumnWidths();
+    ApplySortState(viewLayout.sortStates[0]);
+}
+
+enum class RenameMode { AskUser, Quietly };
+enum class RenameOutcome { Unchanged, Renamed, Adopted, Refused };
+
+RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode);
+
+// What Apply does; false when nothing was saved (a refused name, a failed write).
+bool ApplyChanges(HWND dialog, RenameMode mode) {
+    const RenameOutcome rename = RenameCurrentGroup(dialog, mode);
+    if (rename == RenameOutcome::Refused) return false;
+    if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
+    SaveColumnWidths();
+    const int remembered = viewLayout.sortStates[0];
+    SetSortStateInLayout(kSortStateStored);
+    SortWordList();
+    if (SaveWordListToGroupFile() != 0) {
+        ShowStoredOrder();
+        return false;
+    }
+    // The settings map the group to its new file: written now, not only at exit.
+    if (rename == RenameOutcome::Renamed) SaveSettingsFile();
+    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
+    SetSortStateInLayout(remembered);
+    SortWordList();
+    return true;
+}
+
+// Before something would drop the list's unsaved changes: true when the
+// caller may go on (saved, or the user chose to discard them).
+bool SettleUnsavedChanges(HWND dialog) {
+    if (!HasUnsavedChanges(dialog)) return true;
+    switch (ShowMessage(Message::UnsavedChanges, dialog)) {
+    case IDYES:
+        return ApplyChanges(dialog, RenameMode::AskUser);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void OnInitDialog(HWND dialog) {
     HWND list = CreateWordList(dialog);
     FillGroupSelector(dialog);
@@ -52,7 +104,7 @@ void OnInitDialog(HWND dialog) {
     HWND renameField = GetDlgItem(dialog, IDC_RENAME);
     InstallGroupNameFilter(renameField);
     SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
-    LoadGroupFile();
+    LoadWordListFromGroupFile();
     previousClientWidth = viewLayout.registerPlacement.width;
     const Placement& p = viewLayout.registerPlacement;
     MoveWindow(dialog, p.left, p.top, p.width, p.height, FALSE);
@@ -68,30 +120,25 @@ void OnCancel(HWND dialog) {
 }
 
 void OnOk(HWND dialog) {
-    RenameCurrentGroup(dialog);
+    const RenameOutcome rename = RenameCurrentGroup(dialog, RenameMode::AskUser);
+    // An adopted file is now on show: the user sees it before anything closes.
+    if (rename == RenameOutcome::Refused || rename == RenameOutcome::Adopted) return;
     SetSortStateInLayout(kSortStateStored);
     SortWordList();
     SaveColumnWidths();
-    if (SaveGroupFile() != 0) {
+    if (SaveWordListToGroupFile() != 0) {
         ShowStoredOrder();
         return;
     }
+    if (rename == RenameOutcome::Renamed) SaveSettingsFile();
     OnCancel(dialog);
 }
 
-void OnApply(HWND dialog) {
-    RenameCurrentGroup(dialog);
+void OnApply(HWND dialog) { ApplyChanges(dialog, RenameMode::AskUser); }
+
+void OnClose(HWND dialog) {
     SaveColumnWidths();
-    const int remembered = viewLayout.sortStates[0];
-    SetSortStateInLayout(kSortStateStored);
-    SortWordList();
-    if (SaveGroupFile() != 0) {
-        ShowStoredOrder();
-        return;
-    }
-    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    SetSortStateInLayout(remembered);
-    SortWordList();
+    if (SettleUnsavedChanges(dialog)) OnCancel(dialog);
 }
 
 // New entries go after the last row the list holds, whatever the stored count says.
@@ -125,15 +172,77 @@ void OnDoubleClick(HWND dialog) {
 }
 
 void OnGroupChange(HWND dialog) {
+    HWND selector = GetDlgItem(dialog, IDC_GROUP_SELECTOR);
+    const auto selected = static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0));
     SaveColumnWidths();
-    const auto selected = static_cast<int>(SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_GETCURSEL, 0, 0));
+    if (!SettleUnsavedChanges(dialog)) {
+        // The changes stay on show, and so does the group that holds them.
+        SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(appSettings.currentGroup), 0);
+        return;
+    }
+    SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);  // a save refills the selector
     AppSettings settings = appSettings;
     settings.currentGroup = selected;
     ApplyAppSettings(settings);
-    ListDeleteAll(wordListHandle);
-    LoadGroupFile();
-    ApplyColumnWidths();
-    ApplySortState(viewLayout.sortStates[0]);
+    ShowCurrentGroupFromFile();
+    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);  // the list is the file again
+}
+
+// Why a group cannot take this name, if it cannot. adopt: the name is that
+// of a file in the data folder that the empty current group may take over.
+bool RefuseName(std::u16string_view name, Message& refusal, bool& adopt) {
+    adopt = false;
+    if (!IsSafeGroupName(name, IsNameSafeCharacter)) {
+        refusal = Message::GroupNameUnusable;
+        return true;
+    }
+    // Two groups of one name would write over each other's file.
+    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
+        if (slot != appSettings.currentGroup && SameGroupFile(name, appSettings.groupNames[slot])) {
+            refusal = Message::GroupNameTaken;
+            return true;
+        }
+    }
+    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
+    if (!SameGroupFile(name, current) && GroupFileExists(name)) {
+        if (ListRowCount(wordListHandle) > 0) {
+            refusal = Message::GroupFileExists;
+            return true;
+        }
+        adopt = true;
+    }
+    return false;
+}
+
+// Gives the current group the name typed into the rename field, if any. A
+// refused name stays in the field for the user to mend.
+RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode) {
+    wchar_t typed[kGroupNameUnits] = {};
+    GetDlgItemTextW(dialog, IDC_RENAME, typed, kGroupNameUnits);
+    const std::u16string_view name = AsUtf16View(typed);
+    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
+    if (name.empty() || name == current) {
+        SetDlgItemTextW(dialog, IDC_RENAME, L"");
+        return RenameOutcome::Unchanged;
+    }
+    Message refusal{};
+    bool adopt = false;
+    if (RefuseName(name, refusal, adopt) || (adopt && mode == RenameMode::Quietly)) {
+        if (mode == RenameMode::AskUser) ShowMessage(refusal, dialog);
+        return RenameOutcome::Refused;
+    }
+    AppSettings settings = appSettings;
+    CopyBounded(settings.groupNames[settings.currentGroup], name);
+    ApplyAppSettings(settings);
+    SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
+    FillGroupSelector(dialog);
+    SetDlgItemTextW(dialog, IDC_RENAME, L"");
+    if (!adopt) return RenameOutcome::Renamed;
+    // A file made elsewhere, brought in by naming the empty group after it.
+    ShowCurrentGroupFromFile();
+    SaveSettingsFile();
+    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
+    return RenameOutcome::Adopted;
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
@@ -187,23 +296,6 @@ void MoveControl(HWND dialog, int id, int left, int top, int width, int height) 
 
 }  // namespace
 
-void RenameCurrentGroup(HWND dialog) {
-    wchar_t typed[kGroupNameUnits] = {};
-    GetDlgItemTextW(dialog, IDC_RENAME, typed, kGroupNameUnits);
-    const std::u16string_view name = AsUtf16View(typed);
-    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
-    // A name that would put the group file outside the data folder, or on a
-    // device, is refused like an empty one; the field is cleared either way.
-    if (!name.empty() && name != current && IsSafeGroupName(name, IsNameSafeCharacter)) {
-        AppSettings settings = appSettings;
-        CopyBounded(settings.groupNames[settings.currentGroup], name);
-        ApplyAppSettings(settings);
-        SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
-        FillGroupSelector(dialog);
-    }
-    SetDlgItemTextW(dialog, IDC_RENAME, L"");
-}
-
 void LayOutControls(HWND dialog, int clientWidth) {
     if (!wordListHandle || GetParent(wordListHandle) != dialog) return;  // before initialisation
     const bool grown = clientWidth > previousClientWidth;
@@ -229,6 +321,14 @@ void LayOutControls(HWND dialog, int clientWidth) {
     }
 }
 
+bool SettleUnsavedChangesBeforeExit() { return !registerDialogHandle || SettleUnsavedChanges(registerDialogHandle); }
+
+void SaveUnsavedChangesWithoutAsking() {
+    if (registerDialogHandle && HasUnsavedChanges(registerDialogHandle)) {
+        ApplyChanges(registerDialogHandle, RenameMode::Quietly);
+    }
+}
+
 void OpenRegisterDialog(HWND mainWindow) {
     CreateDialogParamW(instanceHandle, MAKEINTRESOURCEW(IDD_REGISTER), mainWindow, RegisterDialog, 0);
 }
@@ -248,9 +348,10 @@ INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         LayOutControls(dialog, LOWORD(lParam));
         break;
     case WM_CLOSE:
-        // The default handling then sends Cancel; the Cancel button itself keeps no widths.
-        SaveColumnWidths();
-        break;
+        // Handled here rather than as Cancel: the Cancel button itself keeps no
+        // widths, and asks nothing about unsaved changes.
+        OnClose(dialog);
+        return TRUE;
     default:
         break;
     }

@@ -10,7 +10,10 @@ extern HWND wordListHandle;
 void OpenRegisterDialog(HWND mainWindow);
 INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Gives the current group the name typed into the rename field, if any.
-void RenameCurrentGroup(HWND dialog);
+// Before the program ends: unsaved changes of the open dialog are saved or
+// dropped as the user chooses. False when the user chose to stay.
+bool SettleUnsavedChangesBeforeExit();
+// When Windows ends the session there is no one to ask: they are saved.
+void SaveUnsavedChangesWithoutAsking();
 // Places the list and the buttons for the dialog's client size.
 void LayOutControls(HWND dialog, int clientWidth);

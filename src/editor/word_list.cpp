@@ -227,3 +227,40 @@ void MoveSelectedRow(MoveDirection direction) {
     EnableApply();
     ListEnsureVisible(wordListHandle, t);
 }
+
+void FillWordList(const std::vector<GlossaryEntry>& entries) {
+    ListSetRedraw(wordListHandle, false);
+    SendMessageW(wordListHandle, LVM_SETITEMCOUNT, entries.size(), 0);
+    int row = 0;
+    for (const GlossaryEntry& entry : entries) {
+        ListInsertRow(wordListHandle, row, entry.texts[0].c_str(), row);
+        for (int column = 1; column < kEntryFieldCount; ++column) {
+            if (!entry.texts[column].empty()) ListSetText(wordListHandle, row, column, entry.texts[column].c_str());
+        }
+        ++row;
+    }
+    ListSetRedraw(wordListHandle, true);
+}
+
+std::vector<GlossaryEntry> WordListEntries() {
+    static wchar_t cell[kEntryTextUnits];
+    const int count = ListRowCount(wordListHandle);
+    std::vector<GlossaryEntry> entries(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        for (int column = 0; column < kEntryFieldCount; ++column) {
+            ListGetText(wordListHandle, row, column, cell, kEntryTextUnits);
+            entries[static_cast<size_t>(row)].texts[column] = cell;
+        }
+    }
+    return entries;
+}
+
+int LoadWordListFromGroupFile() {
+    std::vector<GlossaryEntry> entries;
+    const int result = LoadGroupFile(entries);
+    ListDeleteAll(wordListHandle);
+    FillWordList(entries);
+    return result;
+}
+
+int SaveWordListToGroupFile() { return SaveGroupFile(WordListEntries()); }

@@ -3,6 +3,10 @@
 // four columns, sortable by term, column widths remembered per group.
 #include <windows.h>
 
+#include <vector>
+
+#include "storage/group_file.h"
+
 inline constexpr int kWordListId = 9999;
 inline constexpr int kEntryTextUnits = 4000;  // 3999 units and the terminator
 
@@ -18,3 +22,12 @@ void SaveColumnWidths();
 void ApplyColumnWidths();
 void DeleteSelectedRows();
 void MoveSelectedRow(MoveDirection direction);
+
+// Fills the empty list, each row keyed by its place among the entries.
+void FillWordList(const std::vector<GlossaryEntry>& entries);
+// The rows in the order the list shows them.
+std::vector<GlossaryEntry> WordListEntries();
+// The current group's file into the emptied list, and the list into that file:
+// 0, or -1 as the group file's load and save report it.
+int LoadWordListFromGroupFile();
+int SaveWordListToGroupFile();

@@ -11,14 +11,17 @@ std::string Encode(UINT codePage, std::wstring_view text) {
     return bytes;
 }
 
-std::wstring Decode(std::string_view bytes, UINT codePage) {
-    if (bytes.empty()) return {};
-    const DWORD flags = codePage == CP_UTF8 ? 0 : MB_PRECOMPOSED;
+// Decodes bytes; with strict, bytes that do not decode make it fail (false) instead of being replaced.
+bool Decode(std::string_view bytes, UINT codePage, bool strict, std::wstring& text) {
+    text.clear();
+    if (bytes.empty()) return true;
+    DWORD flags = codePage == CP_UTF8 ? 0 : MB_PRECOMPOSED;
+    if (strict) flags |= MB_ERR_INVALID_CHARS;
     const int length = static_cast<int>(bytes.size());
     const int units = MultiByteToWideChar(codePage, flags, bytes.data(), length, nullptr, 0);
-    std::wstring text(static_cast<size_t>(units > 0 ? units : 0), L'\0');
-    if (units > 0) MultiByteToWideChar(codePage, flags, bytes.data(), length, text.data(), units);
-    return text;
+    if (units <= 0) return false;
+    text.resize(static_cast<size_t>(units));
+    return MultiByteToWideChar(codePage, flags, bytes.data(), length, text.data(), units) == units;
 }
 
 }  // namespace
@@ -27,16 +30,23 @@ bool AppendAnsiLossless(std::string& out, std::wstring_view text) {
     // Converting back and comparing catches both the default character and
     // best-fit replacements (an é written as e), whatever the code page.
     const std::string bytes = Encode(CP_THREAD_ACP, text);
-    if (Decode(bytes, CP_ACP) != text) return false;
+    std::wstring back;
+    if (!Decode(bytes, CP_ACP, false, back) || back != text) return false;
     out += bytes;
     return true;
 }
 
 void AppendUtf8(std::string& out, std::wstring_view text) { out += Encode(CP_UTF8, text); }
 
-std::wstring DecodeField(std::string_view bytes, UINT codePage, size_t maxUnits) {
-    std::wstring text = Decode(bytes, codePage);
+std::wstring DecodeField(std::string_view bytes, UINT codePage, size_t maxUnits, bool& exact) {
+    std::wstring text;
+    if (!Decode(bytes, codePage, true, text)) {
+        exact = false;
+        Decode(bytes, codePage, false, text);
+    }
+    if (text.find(L'\0') != std::wstring::npos) exact = false;
     if (text.size() > maxUnits) {
+        exact = false;
         size_t cut = maxUnits;
         if (cut > 0 && IS_HIGH_SURROGATE(text[cut - 1])) --cut;  // never half a character
         text.resize(cut);

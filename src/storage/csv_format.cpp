@@ -21,6 +21,7 @@ struct CsvReader {
     std::string field;  // the current field's collected bytes
     CsvRecord record;
     std::vector<CsvRecord> records;
+    bool exact = true;
 };
 
 bool NextIs(const CsvReader& reader, char c) {
@@ -76,6 +77,11 @@ void EndLine(CsvReader& reader) {
 // Passes over the rest of the record and its line end; quoted line breaks do
 // not end it. False when the data ends first.
 bool SkipRestOfRecord(CsvReader& reader) {
+    const std::size_t start = reader.pos;
+    // Empty fields (commas and quotes alone) lose nothing when skipped.
+    const auto skippedText = [&](std::size_t end) {
+        return reader.data.substr(start, end - start).find_first_not_of(",\"") != std::string_view::npos;
+    };
     bool quoted = false;
     while (reader.pos < reader.data.size()) {
         const char c = reader.data[reader.pos++];
@@ -88,18 +94,26 @@ bool SkipRestOfRecord(CsvReader& reader) {
                 quoted = false;
             }
         } else if (!quoted && (c == kCr || c == kLf)) {
+            if (skippedText(reader.pos - 1)) reader.exact = false;
             if (c == kCr && NextIs(reader, kLf)) ++reader.pos;
             return true;
         }
     }
+    if (skippedText(reader.pos)) reader.exact = false;
     return false;
 }
 
 }  // namespace
 
-std::vector<CsvRecord> ParseCsvRecords(std::string_view data) {
+std::vector<CsvRecord> ParseCsvRecords(std::string_view data, bool* exact) {
     CsvReader reader;
     reader.data = data;
+    // A NUL would end the text of the list cell it lands in.
+    reader.exact = data.find('\0') == std::string_view::npos;
+    const auto finish = [&]() {
+        if (exact) *exact = reader.exact;
+        return std::move(reader.records);
+    };
     reader.field.reserve(kFieldReserve);
 
     while (reader.pos < data.size()) {
@@ -115,6 +129,8 @@ std::vector<CsvRecord> ParseCsvRecords(std::string_view data) {
         ++reader.pos;
         if (c == kQuote) {
             if (!reader.inQuotes) {
+                // Inside a field the quote itself is dropped: the text changes.
+                if (!reader.field.empty()) reader.exact = false;
                 reader.inQuotes = true;
             } else if (NextIs(reader, kQuote)) {
                 reader.field += kQuote;
@@ -123,7 +139,7 @@ std::vector<CsvRecord> ParseCsvRecords(std::string_view data) {
                 reader.inQuotes = false;
             }
         } else if (c == kComma) {  // outside quotes: inside it is a plain byte
-            if (!EndField(reader) && !SkipRestOfRecord(reader)) return std::move(reader.records);
+            if (!EndField(reader) && !SkipRestOfRecord(reader)) return finish();
         } else if (reader.inQuotes) {
             // Line breaks kept in a field are always CR LF (or a lone CR, as found).
             reader.field += kCr;
@@ -139,8 +155,9 @@ std::vector<CsvRecord> ParseCsvRecords(std::string_view data) {
         }
     }
     // The last line needs no line end; an unclosed quote still yields its field.
+    if (reader.inQuotes) reader.exact = false;
     EndLine(reader);
-    return std::move(reader.records);
+    return finish();
 }
 
 void AppendCsvRecord(std::string& out, const std::string_view (&fields)[kCsvFieldCount]) {

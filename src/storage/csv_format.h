@@ -6,7 +6,6 @@
 #include <vector>
 
 inline constexpr int kCsvFieldCount = 4;  // term, reading, spelling, description
-inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // One record as read: 1 to 4 fields of raw bytes in the file's encoding. The first is never empty.
 struct CsvRecord {
@@ -23,7 +22,10 @@ struct CsvRecord {
 // up to the record's real line end, which may lie inside quotes), and blank
 // lines give nothing. Bytes are not decoded, so any ASCII-compatible
 // encoding (Shift-JIS, UTF-8) passes through unchanged.
-std::vector<CsvRecord> ParseCsvRecords(std::string_view data);
+// exact, when given, tells whether the records hold everything the data
+// did: false after ignored fields or a dropped record that held text, a
+// quote that was not closed or stood inside a field, or a NUL byte.
+std::vector<CsvRecord> ParseCsvRecords(std::string_view data, bool* exact = nullptr);
 
 // Appends one record as written: each field in double quotes with every quote doubled, fields separated by one comma, one LF at the end.
 void AppendCsvRecord(std::string& out, const std::string_view (&fields)[kCsvFieldCount]);

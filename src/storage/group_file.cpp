@@ -3,35 +3,65 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <memory>
+#include <algorithm>
 #include <new>
-#include <set>
 #include <string>
 
 #include "common/handles.h"
 #include "common/win32_text.h"
-#include "editor/group_name.h"
-#include "editor/group_name_field.h"
-#include "editor/list_view.h"
-#include "editor/register_dialog.h"
-#include "editor/word_list.h"
 #include "storage/ansi_text.h"
 #include "storage/csv_format.h"
+#include "storage/group_file_name.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
+#include "storage/text_encoding.h"
 #include "ui/message_box.h"
 
 namespace {
 
-constexpr size_t kMaxFieldUnits = kEntryTextUnits - 1;
+// What a load learned of a file, which its saves must respect.
+struct KnownFile {
+    std::wstring path;
+    // It exists but could not be read: saving over it would destroy entries
+    // the user has never seen, so that is refused until a load works.
+    bool unreadable = false;
+    TextEncoding encoding = TextEncoding::Ansi;
+    // What was shown is not all the file held; before the first save
+    // replaces it, the original is kept beside it.
+    bool inexact = false;
+    bool originalKept = false;
+};
 
-// Group files that exist but could not be read: saving over one would
-// destroy entries the user has never seen, so it is refused until a load works.
-std::set<std::wstring> unreadableFiles;
+std::vector<KnownFile> knownFiles;
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+KnownFile* FindKnown(const std::wstring& path) {
+    const auto found =
+        std::find_if(knownFiles.begin(), knownFiles.end(), [&](const KnownFile& f) { return SamePath(f.path, path); });
+    return found == knownFiles.end() ? nullptr : &*found;
+}
+
+KnownFile& Remember(const std::wstring& path) {
+    if (KnownFile* known = FindKnown(path)) return *known;
+    knownFiles.push_back({path});
+    return knownFiles.back();
+}
+
+void Forget(const std::wstring& path) {
+    std::erase_if(knownFiles, [&](const KnownFile& f) { return SamePath(f.path, path); });
+}
+
+std::wstring PathOfGroup(std::u16string_view name) {
+    return std::wstring(kDataDirectoryPrefix) + std::wstring(name.begin(), name.end()) + L".csv";
+}
 
 std::wstring GroupFilePath(const AppSettings& settings) {
-    return std::wstring(kDataDirectoryPrefix) + AsWide(settings.groupNames[settings.currentGroup]) + L".csv";
+    return PathOfGroup(settings.groupNames[settings.currentGroup]);
 }
 
 // A name from an old settings file or pasted past the filter could lead
@@ -40,19 +70,89 @@ bool HasSafeName(const AppSettings& settings) {
     return IsSafeGroupName(settings.groupNames[settings.currentGroup], IsNameSafeCharacter);
 }
 
-// Encodes every row; false when the code page cannot hold some text.
-bool EncodeRows(std::string& content, bool utf8) {
-    static wchar_t cells[kCsvFieldCount][kEntryTextUnits];
+void SetEntryCount(AppSettings snapshot, size_t count) {
+    snapshot.entryCounts[snapshot.currentGroup] = static_cast<int32_t>(std::min<size_t>(count, INT32_MAX));
+    ApplyAppSettings(snapshot);
+}
+
+int ReportUnreadable(const std::wstring& path) {
+    Remember(path).unreadable = true;
+    ShowMessage(Message::CsvFileOpenFailed);
+    return -1;
+}
+
+enum class ReadOutcome { Read, Missing, Failed };
+
+// Other programs (a spreadsheet, an editor) may hold the file open for
+// writing; it is read all the same, to its end as it is now.
+ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
+                                                                               : ReadOutcome::Failed;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) return ReadOutcome::Failed;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t total = 0;
+    for (;;) {
+        if (total == bytes.size()) bytes.resize(bytes.size() + 64 * 1024);  // it grew meanwhile
+        const size_t room = bytes.size() - total;
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), bytes.data() + total, static_cast<DWORD>(std::min<size_t>(room, 0x40000000)), &read,
+                      nullptr)) {
+            return ReadOutcome::Failed;
+        }
+        if (read == 0) break;
+        total += read;
+    }
+    bytes.resize(total);
+    return ReadOutcome::Read;
+}
+
+// The records' bytes as UTF-8 or ANSI, with the code page that decodes them.
+UINT PrepareText(std::string& bytes, TextEncoding encoding, bool& exact) {
+    switch (encoding) {
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        std::string utf8;
+        exact = Utf16BytesToUtf8(std::string_view(bytes).substr(2), encoding == TextEncoding::Utf16Be, utf8) && exact;
+        bytes.swap(utf8);
+        return CP_UTF8;
+    }
+    case TextEncoding::Utf8WithMark:
+        bytes.erase(0, kUtf8ByteOrderMark.size());
+        return CP_UTF8;
+    case TextEncoding::Utf8:
+        return CP_UTF8;
+    case TextEncoding::Ansi:
+        break;
+    }
+    return CP_ACP;
+}
+
+void DecodeRecords(const std::vector<CsvRecord>& records, UINT codePage, std::vector<GlossaryEntry>& entries,
+                   bool& exact) {
+    entries.resize(records.size());
+    for (size_t n = 0; n < records.size(); ++n) {
+        for (int column = 0; column < records[n].fieldCount; ++column) {
+            entries[n].texts[column] = DecodeField(records[n].fields[column], codePage, kEntryTextMaxUnits, exact);
+        }
+    }
+}
+
+// Encodes every entry; false when the ANSI code page cannot hold some text.
+bool EncodeRecords(const std::vector<GlossaryEntry>& entries, bool utf8, std::string& content) {
     std::string fields[kCsvFieldCount];
-    const int count = ListRowCount(wordListHandle);
-    for (int row = 0; row < count; ++row) {
+    for (const GlossaryEntry& entry : entries) {
         std::string_view views[kCsvFieldCount];
         for (int column = 0; column < kCsvFieldCount; ++column) {
-            ListGetText(wordListHandle, row, column, cells[column], kEntryTextUnits);
             fields[column].clear();
             if (utf8) {
-                AppendUtf8(fields[column], cells[column]);
-            } else if (!AppendAnsiLossless(fields[column], cells[column])) {
+                AppendUtf8(fields[column], entry.texts[column]);
+            } else if (!AppendAnsiLossless(fields[column], entry.texts[column])) {
                 return false;
             }
             views[column] = fields[column];
@@ -62,113 +162,131 @@ bool EncodeRows(std::string& content, bool utf8) {
     return true;
 }
 
-void ReportUnreadable(const std::wstring& path) {
-    unreadableFiles.insert(path);
-    ShowMessage(Message::CsvFileOpenFailed);
-}
-
-void SetEntryCount(AppSettings snapshot, int count) {
-    snapshot.entryCounts[snapshot.currentGroup] = count;
-    ApplyAppSettings(snapshot);
-}
-
-void InsertRecords(const std::vector<CsvRecord>& records, UINT codePage) {
-    ListSetRedraw(wordListHandle, false);
-    SendMessageW(wordListHandle, LVM_SETITEMCOUNT, records.size(), 0);
-    int row = 0;
-    for (const CsvRecord& record : records) {
-        const std::wstring term = DecodeField(record.fields[0], codePage, kMaxFieldUnits);
-        ListInsertRow(wordListHandle, row, term.c_str(), row);
-        for (int column = 1; column < record.fieldCount; ++column) {
-            if (record.fields[column].empty()) continue;
-            const std::wstring text = DecodeField(record.fields[column], codePage, kMaxFieldUnits);
-            ListSetText(wordListHandle, row, column, text.c_str());
-        }
-        ++row;
-    }
-    ListSetRedraw(wordListHandle, true);
-}
-
-}  // namespace
-
-int SaveGroupFile() {
-    const AppSettings settings = appSettings;
-    const std::wstring path = GroupFilePath(settings);
-    if (!HasSafeName(settings) || unreadableFiles.count(path)) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
-
-    // Files stay in the ANSI code page, byte for byte as before, unless some
-    // text would be lost there; such a file is written as UTF-8 with a BOM.
+std::string EncodeFile(const std::vector<GlossaryEntry>& entries, TextEncoding encoding) {
     std::string content;
-    if (!EncodeRows(content, false)) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+        // ANSI files stay byte for byte as before unless some text would be
+        // lost there; then the file is written as UTF-8 with a mark.
+        if (EncodeRecords(entries, false, content)) return content;
         content.assign(kUtf8ByteOrderMark);
-        EncodeRows(content, true);
+        EncodeRecords(entries, true, content);
+        return content;
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8WithMark:
+        content.assign(ByteOrderMarkOf(encoding));
+        EncodeRecords(entries, true, content);
+        return content;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        EncodeRecords(entries, true, content);
+        return std::string(ByteOrderMarkOf(encoding)) + Utf8ToUtf16Bytes(content, encoding == TextEncoding::Utf16Be);
     }
-
-    ReplacingFileWriter writer(path);
-    if (!writer.Open() || !writer.Write(content.data(), content.size()) || !writer.Commit()) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
-    return 0;
+    return content;
 }
 
-int LoadGroupFile() {
-    const AppSettings settings = appSettings;
-    const std::wstring path = GroupFilePath(settings);
-    if (!HasSafeName(settings)) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
+std::wstring FullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH * 2];
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
+}
 
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) unreadableFiles.insert(path);
+// Before the first save replaces a file that was not read exactly, the
+// original goes beside it; false when that copy could not be made.
+bool KeepOriginalIfInexact(const std::wstring& path) {
+    KnownFile* known = FindKnown(path);
+    if (!known || !known->inexact || known->originalKept) return true;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    const std::wstring kept = KeepCopyBeside(path, L".orig");
+    if (kept.empty()) return false;
+    known->originalKept = true;
+    ShowMessage(Message::OriginalFileKept, nullptr, FullPath(kept));
+    return true;
+}
+
+int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries) {
+    std::string bytes;
+    switch (ReadWholeFile(path, bytes)) {
+    case ReadOutcome::Missing:
+        Forget(path);
         SetEntryCount(settings, 0);
         return -1;
-    }
-    const unsigned long long size =
-        (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[size ? size : 1]);
-    if (!buffer) {
-        ReportUnreadable(path);
-        return -1;
-    }
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        ReportUnreadable(path);
-        return -1;
-    }
-    unsigned long long total = 0;
-    while (total < size) {
-        const DWORD chunk = static_cast<DWORD>(size - total > 0x40000000 ? 0x40000000 : size - total);
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer.get() + total, chunk, &read, nullptr) || read == 0) break;
-        total += read;
-    }
-    file.Reset();
-    if (total != size) {
-        ReportUnreadable(path);
-        return -1;
+    case ReadOutcome::Failed:
+        return ReportUnreadable(path);
+    case ReadOutcome::Read:
+        break;
     }
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-    std::string_view data(buffer.get(), static_cast<size_t>(size));
-    UINT codePage = CP_ACP;
-    if (data.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-        data.remove_prefix(kUtf8ByteOrderMark.size());
-        codePage = CP_UTF8;
-    }
-    const std::vector<CsvRecord> records = ParseCsvRecords(data);
-    buffer.reset();
-    InsertRecords(records, codePage);
+    const TextEncoding encoding = DetectTextEncoding(bytes);
+    bool exact = true;
+    const UINT codePage = PrepareText(bytes, encoding, exact);
+    bool parsedExactly = true;
+    const std::vector<CsvRecord> records = ParseCsvRecords(bytes, &parsedExactly);
+    exact = exact && parsedExactly;
+    std::string().swap(bytes);
+    DecodeRecords(records, codePage, entries, exact);
 
-    unreadableFiles.erase(path);
-    SetEntryCount(settings, static_cast<int>(records.size() > INT32_MAX ? INT32_MAX : records.size()));
+    KnownFile& known = Remember(path);
+    known.unreadable = false;
+    known.encoding = encoding;
+    known.inexact = !exact;
+    SetEntryCount(settings, entries.size());
     return 0;
+}
+
+}  // namespace
+
+int LoadGroupFile(std::vector<GlossaryEntry>& entries) {
+    entries.clear();
+    const AppSettings settings = appSettings;
+    if (!HasSafeName(settings)) {
+        ShowMessage(Message::CsvFileOpenFailed);
+        return -1;
+    }
+    const std::wstring path = GroupFilePath(settings);
+    try {
+        return LoadInto(path, settings, entries);
+    } catch (const std::bad_alloc&) {
+        // Too large for the memory there is: reported as what it is, a file
+        // that could not be read.
+        std::vector<GlossaryEntry>().swap(entries);
+        return ReportUnreadable(path);
+    }
+}
+
+int SaveGroupFile(const std::vector<GlossaryEntry>& entries) {
+    const AppSettings settings = appSettings;
+    if (!HasSafeName(settings)) {
+        ShowMessage(Message::CsvFileOpenFailed);
+        return -1;
+    }
+    const std::wstring path = GroupFilePath(settings);
+    const KnownFile* known = FindKnown(path);
+    if (known && known->unreadable) {
+        ShowMessage(Message::CsvFileOpenFailed);
+        return -1;
+    }
+    bool saved = false;
+    try {
+        const std::string content = EncodeFile(entries, known ? known->encoding : TextEncoding::Ansi);
+        saved = KeepOriginalIfInexact(path) && ReplaceFileContent(path, content);
+    } catch (const std::bad_alloc&) {
+        saved = false;
+    }
+    if (!saved) {
+        ShowMessage(Message::CsvFileOpenFailed);
+        return -1;
+    }
+    if (KnownFile* written = FindKnown(path)) written->inexact = false;
+    return 0;
+}
+
+bool GroupFileExists(std::u16string_view name) {
+    return GetFileAttributesW(PathOfGroup(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SameGroupFile(std::u16string_view name, std::u16string_view other) {
+    return SamePath(PathOfGroup(name), PathOfGroup(other));
 }

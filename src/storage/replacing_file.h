@@ -1,30 +1,17 @@
 #pragma once
-// Writes a file so that a failure at any point leaves the previous file as
-// it was: the data goes to a temporary file beside it, every write and the
-// close are checked, and only then is the old file replaced in one step.
-#include <windows.h>
-
-#include <cstddef>
+// Writing a user's file so that a failure at any point leaves the previous
+// file as it was, and keeping a copy of a file before it is replaced.
 #include <string>
+#include <string_view>
 
-#include "common/handles.h"
+// The data goes to a temporary file beside path, every write and the close
+// are checked, and only then is the old file replaced in one step (keeping
+// its attributes, permissions and creation time). A replace refused for a
+// moment (a scanner or indexer reading what was just written) is tried again
+// for about a second. On failure the temporary file is already gone.
+bool ReplaceFileContent(const std::wstring& path, std::string_view data);
 
-class ReplacingFileWriter {
-public:
-    explicit ReplacingFileWriter(std::wstring path);
-    ~ReplacingFileWriter();  // removes the temporary file unless committed
-    ReplacingFileWriter(const ReplacingFileWriter&) = delete;
-    ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
-
-    bool Open();
-    bool Write(const void* data, std::size_t size);
-    // Flushes, closes and puts the new file in place of the old one.
-    bool Commit();
-
-private:
-    std::wstring path_;
-    std::wstring temporaryPath_;
-    FileHandle file_;
-    bool failed_ = false;
-    bool committed_ = false;
-};
+// Copies path to path + suffix, or path + suffix + "2", "3", ... whichever
+// is free first, never replacing a file. The copy's name, or empty when
+// nothing could be copied.
+std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <string_view>
 #include <vector>
 
 #include "common/handles.h"
@@ -14,6 +15,17 @@
 namespace {
 
 constexpr int kPathUnits = 520;
+
+// A settings file that was refused at start-up still holds the group names
+// that lead to the group files; it is kept beside before it is replaced.
+bool rejectedAtStart = false;
+bool rejectedFileKept = false;
+
+int Reject() {
+    rejectedAtStart = true;
+    ShowMessage(Message::IniFileOpenFailed);
+    return -1;
+}
 
 void BuildSettingsPath(wchar_t (&path)[kPathUnits]) {
     std::swprintf(path, kPathUnits, L"%lswordHaven.ini", kDataDirectoryPrefix);
@@ -45,18 +57,20 @@ void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 int LoadSettingsFile() {
     wchar_t path[kPathUnits];
     BuildSettingsPath(path);
-    FileHandle file(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return -1;
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return -1;
+        return Reject();  // there, but not to be read now (another program holds it)
+    }
 
     std::vector<uint8_t> image(kSettingsFileSize);
     const bool complete = GetFileSize(file.Get(), nullptr) == kSettingsFileSize &&
                           ReadExactly(file.Get(), image.data(), sizeof(AppSettings)) &&
                           ReadExactly(file.Get(), image.data() + sizeof(AppSettings), sizeof(ViewLayout));
-    if (!complete) {
-        // A half-read image is never applied; the defaults stay in force.
-        ShowMessage(Message::IniFileOpenFailed);
-        return -1;
-    }
+    // A half-read image is never applied; the defaults stay in force.
+    if (!complete) return Reject();
     file.Reset();
 
     AppSettings settings{};
@@ -75,8 +89,15 @@ int SaveSettingsFile() {
 
     wchar_t path[kPathUnits];
     BuildSettingsPath(path);
-    ReplacingFileWriter writer(path);
-    if (!writer.Open() || !writer.Write(image.data(), image.size()) || !writer.Commit()) {
+    if (rejectedAtStart && !rejectedFileKept && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+        if (KeepCopyBeside(path, L".bad").empty()) {
+            ShowMessage(Message::IniFileOpenFailed);
+            return -1;
+        }
+        rejectedFileKept = true;
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    if (!ReplaceFileContent(path, bytes)) {
         ShowMessage(Message::IniFileOpenFailed);
         return -1;
     }

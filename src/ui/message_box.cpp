@@ -1,10 +1,14 @@
 #include "ui/message_box.h"
 
+#include <string>
+
 #include "common/win32_text.h"
 #include "storage/settings.h"
 
 static_assert(kMessageFlagsOk == MB_OK);
 static_assert(kMessageFlagsWarning == MB_ICONWARNING);
+static_assert(kMessageFlagsInformation == MB_ICONINFORMATION);
+static_assert(kMessageFlagsQuestion == (MB_YESNOCANCEL | MB_ICONQUESTION));
 
 namespace {
 
@@ -20,7 +24,9 @@ void SetMessageBoxPresenter(MessageBoxPresenter replacement) {
     presenter = replacement ? replacement : ShowWithMessageBox;
 }
 
-void ShowMessage(Message message, HWND owner) {
+int ShowMessage(Message message, HWND owner, std::wstring_view detail) {
     const MessageText m = DescribeMessage(message, appSettings.languageIndex);
-    presenter(m.ownedByMainWindow ? owner : nullptr, AsWide(m.text), AsWide(m.caption), m.flags);
+    std::wstring text = AsWide(m.text);
+    if (!detail.empty()) text.append(L"\n").append(detail);
+    return presenter(m.takesOwner ? owner : nullptr, text.c_str(), AsWide(m.caption), m.flags);
 }

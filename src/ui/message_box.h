@@ -3,9 +3,12 @@
 
 #include "ui/messages.h"
 
-// Shows one of the program's messages in the current language; the owner is
-// used only by the message that is owned by the main window.
-void ShowMessage(Message message, HWND owner = nullptr);
+#include <string_view>
+
+// Shows one of the program's messages in the current language, with detail
+// (a file name) on a line of its own after the text; the owner is used only
+// by the messages that take one. Returns the button pressed (IDYES, ...).
+int ShowMessage(Message message, HWND owner = nullptr, std::wstring_view detail = {});
 
 // Tests replace the presenter so no modal box blocks them.
 using MessageBoxPresenter = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);

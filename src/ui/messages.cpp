@@ -14,6 +14,16 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kWindowClassFailedText, kMessageCaption, kMessageFlagsOk, false};
     case Message::HotkeySetupFailed:
         return {kHotkeySetupFailedText, kHotkeySetupFailedCaption, kMessageFlagsOk, true};
+    case Message::UnsavedChanges:
+        return {kUnsavedChangesRows[languageIndex], kMessageCaption, kMessageFlagsQuestion, true};
+    case Message::GroupNameUnusable:
+        return {kGroupNameUnusableRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::GroupNameTaken:
+        return {kGroupNameTakenRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::GroupFileExists:
+        return {kGroupFileExistsRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::OriginalFileKept:
+        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -10,17 +10,24 @@ enum class Message {
     EmptyTerm,
     WindowClassFailed,
     HotkeySetupFailed,
+    UnsavedChanges,
+    GroupNameUnusable,
+    GroupNameTaken,
+    GroupFileExists,
+    OriginalFileKept,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
 inline constexpr unsigned kMessageFlagsOk = 0x0;            // MB_OK
 inline constexpr unsigned kMessageFlagsWarning = 0x30;      // MB_ICONWARNING
+inline constexpr unsigned kMessageFlagsInformation = 0x40;  // MB_ICONINFORMATION
+inline constexpr unsigned kMessageFlagsQuestion = 0x23;     // MB_YESNOCANCEL | MB_ICONQUESTION
 
 struct MessageText {
     const char16_t* text;
     const char16_t* caption;
     unsigned flags;
-    bool ownedByMainWindow;
+    bool takesOwner;  // owned by the window the caller names; the others have no owner
 };
 
 // Bilingual messages are two rows of fixed width, English first; the row
@@ -32,6 +39,21 @@ inline constexpr char16_t kIniFileOpenFailedRows[2][40] = {u"INI file could not 
 inline constexpr char16_t kAlreadyRunningRows[2][34] = {u"This software is already running.",
                                                         u"既に起動済みです。"};
 inline constexpr char16_t kEmptyTermRows[2][19] = {u"Invalid word.", u"用語欄が空白です。"};
+inline constexpr const char16_t* kUnsavedChangesRows[2] = {
+    u"The list has changes that are not saved. Save them?",
+    u"一覧に保存されていない変更があります。保存しますか？"};
+inline constexpr const char16_t* kGroupNameUnusableRows[2] = {
+    u"This name cannot be used as a file name. Please type another name.",
+    u"この名前はファイル名に使えません。別の名前を入力してください。"};
+inline constexpr const char16_t* kGroupNameTakenRows[2] = {
+    u"Another group already has this name. Please type another name.",
+    u"同じ名前のグループがすでにあります。別の名前を入力してください。"};
+inline constexpr const char16_t* kGroupFileExistsRows[2] = {
+    u"A file of this name is already in the data folder. Please type another name.",
+    u"この名前のファイルがデータフォルダーにすでにあります。別の名前を入力してください。"};
+inline constexpr const char16_t* kOriginalFileKeptRows[2] = {
+    u"Part of this group file could not be shown exactly. Before it was saved, the original was kept as:",
+    u"このグループファイルの一部は正確に表示できませんでした。保存の前に、元のファイルを次の名前で残しました:"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

@@ -13,111 +13,13 @@
 #include "support/program_run.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/session.h"
 #include "support/remote_list.h"
 #include "support/test_folder.h"
 #include "support/url_log.h"
 #include "support/windows_found.h"
 
 namespace {
-
-enum ControlId {
-    kApply = 3,
-    kGroupSelector = 1039,
-    kNew = 1041,
-    kMoveDown = 1044,
-    kRename = 1046,
-    kWordList = 9999,
-    kTermField = 1037,
-    kReadingField = 1040,
-    kSpellingField = 1042,
-    kDescriptionField = 1044,
-};
-
-std::string FileText(const std::wstring& path) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-std::string Ansi(const std::wstring& text) {
-    char bytes[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
-}
-
-// One run of the program in the folder, driven from outside as a user would.
-class Session {
-public:
-    explicit Session(const std::wstring& folder) : program_(folder) {
-        main_ = WaitForMainWindow(program_.ProcessId());
-        dialog_ = WaitForRegisterDialog(program_.ProcessId());
-    }
-    ~Session() {
-        if (program_.WaitForExit(0)) return;
-        ChooseFromTrayMenu(main_, L'e');
-        program_.WaitForExit(10000);
-    }
-    HWND Dialog() const { return dialog_; }
-    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-    RemoteList List() const { return RemoteList(Item(kWordList)); }
-    std::vector<std::wstring> Terms() const {
-        RemoteList list = List();
-        std::vector<std::wstring> terms;
-        for (int row = 0; row < list.RowCount(); ++row) terms.push_back(list.Text(row, 0));
-        return terms;
-    }
-
-    // Fills the edit dialog that the last action opened and presses OK.
-    void FillEntry(const std::vector<std::wstring>& texts) {
-        HWND edit = WaitForShownTopWindow(program_.ProcessId(), L"#32770", L"編集", 5000);
-        ASSERT_NE(edit, nullptr) << "no edit dialog";
-        const int ids[4] = {kTermField, kReadingField, kSpellingField, kDescriptionField};
-        for (size_t i = 0; i < texts.size(); ++i) SetDlgItemTextW(edit, ids[i], texts[i].c_str());
-        PostMessageW(edit, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitForNoTopWindow(program_.ProcessId(), L"#32770", L"編集"));
-    }
-    void AddWithNew(const std::vector<std::wstring>& texts) {
-        PostMessageW(dialog_, WM_COMMAND, kNew, 0);
-        FillEntry(texts);
-    }
-    // Sent rather than posted, so the next check sees the message's outcome
-    // however slow the machine; the time-out only guards against a hang.
-    static void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        DWORD_PTR result;
-        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
-    }
-    void Command(WPARAM command, LPARAM control = 0) { SendAndWait(dialog_, WM_COMMAND, command, control); }
-    void SelectGroup(int slot) {
-        SendMessageW(Item(kGroupSelector), CB_SETCURSEL, slot, 0);
-        Command(MAKEWPARAM(kGroupSelector, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kGroupSelector)));
-    }
-    void ClickTermHeader() {
-        HWND header = FindWindowExW(Item(kWordList), nullptr, L"SysHeader32", nullptr);
-        RECT r;
-        GetWindowRect(header, &r);
-        ClickAt({r.left + 30, (r.top + r.bottom) / 2});
-        PumpFor(300);
-    }
-    void CloseDialogWith(WPARAM command) {
-        PostMessageW(dialog_, WM_COMMAND, command, 0);
-        ASSERT_TRUE(WaitForNoTopWindow(program_.ProcessId(), L"#32770", L"単語登録"));
-    }
-    void OpenFromTrayIcon() {
-        PostMessageW(main_, WM_APP + 1, 108, WM_LBUTTONUP);
-        dialog_ = WaitForRegisterDialog(program_.ProcessId());
-    }
-    DWORD Exit() {
-        DWORD code = 99;
-        ChooseFromTrayMenu(main_, L'e');
-        EXPECT_TRUE(program_.WaitForExit(15000, &code));
-        return code;
-    }
-    ProgramRun& Program() { return program_; }
-
-private:
-    ProgramRun program_;
-    HWND main_ = nullptr;
-    HWND dialog_ = nullptr;
-};
 
 class Acceptance : public testing::Test {
 protected:
@@ -242,4 +144,7 @@ TEST_F(Acceptance, AReadOnlyGroupFileIsReportedAndNothingIsLost) {
     EXPECT_EQ(session.Terms(), (std::vector<std::wstring>{L"kept", L"new entry"}));
     EXPECT_EQ(FileText(folder_.File(L"group01.csv")), old);
     SetFileAttributesW(folder_.File(L"group01.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
+    session.ChooseExit();
+    session.Answer(IDNO, session.Dialog());
+    EXPECT_TRUE(session.Program().WaitForExit(15000));
 }

@@ -201,4 +201,5 @@ TEST_F(Startup, SettingsFileOfWrongSizeIsReportedAndReplacedAtExit) {
     ReadImage(ReadFileBytes(folder.File(L"wordHaven.ini")), settings, layout);
     EXPECT_EQ(settings.languageIndex, 1) << "the defaults were kept and written";
     EXPECT_EQ(settings.currentGroup, 0);
+    EXPECT_EQ(ReadFileBytes(folder.File(L"wordHaven.ini.bad")), damaged) << "kept beside, its names recoverable";
 }

@@ -167,7 +167,7 @@ TEST_F(RegisterDialogTest, CancelAfterTypingANameKeepsTheOldName) {
     EXPECT_EQ(std::u16string(appSettings.groupNames[0]), u"group01");
 }
 
-TEST_F(RegisterDialogTest, SwitchingGroupsDropsUnsavedDeletions) {
+TEST_F(RegisterDialogTest, SwitchingGroupsAsksAndNoDropsUnsavedDeletions) {
     WriteGroup(L"group01", kThreeRows);
     Open();
     Select(0);
@@ -176,6 +176,15 @@ TEST_F(RegisterDialogTest, SwitchingGroupsDropsUnsavedDeletions) {
     EXPECT_EQ(ListTerms(), Terms{L"A"});
     EXPECT_EQ(appSettings.entryCounts[0], 1);
     SelectGroup(1);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_EQ(messages_->back().owner, registerDialogHandle);
+    EXPECT_EQ(appSettings.currentGroup, 0) << "Cancel stays";
+    EXPECT_EQ(SendMessageW(Item(IDC_GROUP_SELECTOR), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ListTerms(), Terms{L"A"});
+
+    AnswerMessagesWith(IDNO);
+    SelectGroup(1);
+    EXPECT_FALSE(ApplyEnabled()) << "the list is the file again";
     EXPECT_EQ(appSettings.currentGroup, 1);
     EXPECT_TRUE(ListTerms().empty());
     SelectGroup(0);
@@ -362,8 +371,10 @@ TEST_F(RegisterDialogTest, UnsafeNamesAreRefusedAndNothingLeavesTheDataFolder) {
         SetWindowTextW(Item(IDC_RENAME), name);  // a paste from the context menu is not filtered
         Command(IDC_APPLY);
         EXPECT_EQ(std::u16string(appSettings.groupNames[0]), u"group01") << name;
-        EXPECT_EQ(RenameText(), L"");
+        EXPECT_EQ(RenameText(), name) << "kept for the user to mend";
+        EXPECT_EQ(messages_->back().text, L"この名前はファイル名に使えません。別の名前を入力してください。");
     }
+    messages_->clear();
     Command(IDCANCEL);
 
     // The same names arriving through the settings file.

@@ -109,7 +109,7 @@ TEST_F(WordListTest, MovingTheFirstSelectedRowDownSwapsItAndSavesInTheNewOrder) 
     EXPECT_EQ(host_.Row(3)[3], L"about r2");
     EXPECT_TRUE(host_.ApplyEnabled());
 
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     const std::vector<uint8_t> bytes = ReadFileBytes(folder_.File(L"group01.csv"));
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_LT(text.find("\"r3\""), text.find("\"r2\""));

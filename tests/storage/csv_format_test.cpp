@@ -1,4 +1,5 @@
 #include "storage/csv_format.h"
+#include "storage/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -131,4 +132,21 @@ TEST(CsvRead, ManyRecordsAllLoad) {
     EXPECT_EQ(records[20000].fields[0], "term20000");
     EXPECT_EQ(records[20000].fields[3], "a longer description, with a comma");
     EXPECT_EQ(records[20000].fieldCount, 4);
+}
+
+TEST(CsvFormat, ReadsThatLoseTextAreNotExact) {
+    const auto exact = [](std::string_view data) {
+        bool result = false;
+        ParseCsvRecords(data, &result);
+        return result;
+    };
+    // What the writer writes, and tolerant forms that lose nothing.
+    EXPECT_TRUE(exact(Written({{"a\"b", "", "x,y", "first\r\nsecond"}})));
+    EXPECT_TRUE(exact("plain,unquoted\r\n\r\n\"\"\n,,\n\"a\",\"b\",\"c\",\"d\",\n\"x\",\"y\"\n\"lf\nin\"\nend"));
+    // Each of these shows less than the file holds.
+    for (std::string_view lossy : {std::string_view("a,b,c,d,fifth\n"), std::string_view(",reading of no term\n"),
+                                   std::string_view("\"open,b\nc,d\n"), std::string_view("ab\"c,d\"e\n"),
+                                   std::string_view("a\0b,c\n", 6)}) {
+        EXPECT_FALSE(exact(lossy)) << lossy;
+    }
 }

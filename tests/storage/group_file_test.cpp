@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/list_view.h"
+#include "editor/word_list.h"
 #include "storage/settings.h"
 #include "support/recorded_messages.h"
 #include "support/test_folder.h"
@@ -30,7 +31,7 @@ protected:
     // Empties the list and loads the group again.
     int Reload() {
         ListDeleteAll(host_.List());
-        return LoadGroupFile();
+        return LoadWordListFromGroupFile();
     }
     std::vector<Row> Rows() const {
         std::vector<Row> rows;
@@ -55,7 +56,7 @@ TEST_F(GroupFileTest, WorkedExampleIsWrittenByteForByteAndReadBackUnchanged) {
     const Row entry{L"a\"b", L"", L"x,y", L"first\r\nsecond"};
     host_.AddRow(entry);
     host_.AddRow({L"term", L"", L"", L""});
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText(), "\"a\"\"b\",\"\",\"x,y\",\"first\r\nsecond\"\n\"term\",\"\",\"\",\"\"\n");
     EXPECT_FALSE(FileExists(GroupPath() + L".tmp"));
 
@@ -68,13 +69,13 @@ TEST_F(GroupFileTest, WorkedExampleIsWrittenByteForByteAndReadBackUnchanged) {
 TEST_F(GroupFileTest, JapaneseIsWrittenInTheAnsiCodePageAndOtherTextAsUtf8) {
     if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
     host_.AddRow({L"単語", L"たんご", L"tango", L"ことば。\r\n表現"});
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText(), "\"" + AnsiOf(L"単語") + "\",\"" + AnsiOf(L"たんご") + "\",\"tango\",\"" +
                               AnsiOf(L"ことば。\r\n表現") + "\"\n");
 
     // Hangul and an emoji have no place in code page 932: the whole file goes to UTF-8.
     host_.AddRow({L"한국어", L"", L"😀", L"café"});
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText().substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(FileText().find("\"\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\""), std::string::npos);
     const std::vector<Row> before = Rows();
@@ -88,14 +89,14 @@ TEST_F(GroupFileTest, OnAWesternCodePageJapaneseSurvivesAsUtf8) {
     const Row japanese{L"単語", L"たんご", L"tango", L"ことば"};
     host_.AddRow(japanese);
     host_.AddRow({L"café", L"", L"", L""});
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText().substr(0, 3), "\xEF\xBB\xBF");
     ASSERT_EQ(Reload(), 0);
     EXPECT_EQ(Rows(), (std::vector<Row>{japanese, {L"café", L"", L"", L""}}));
 
     ListDeleteRow(host_.List(), 0);
-    ASSERT_EQ(SaveGroupFile(), 0);
-    EXPECT_EQ(FileText(), "\"caf\xE9\",\"\",\"\",\"\"\n") << "text the code page holds stays in it";
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\xEF\xBB\xBF\"caf\xC3\xA9\",\"\",\"\",\"\"\n") << "a UTF-8 file stays UTF-8";
 }
 
 TEST_F(GroupFileTest, SpreadsheetStyleFilesLoadByTheTolerantRules) {
@@ -126,7 +127,7 @@ TEST_F(GroupFileTest, MissingAndEmptyFilesGiveAnEmptyGroup) {
     EXPECT_EQ(appSettings.entryCounts[0], 0);
     EXPECT_FALSE(FileExists(GroupPath()));
 
-    ASSERT_EQ(SaveGroupFile(), 0);
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_TRUE(FileExists(GroupPath()));
     EXPECT_TRUE(ReadFileBytes(GroupPath()).empty()) << "an empty list saves as an empty file";
     appSettings.entryCounts[0] = 9;
@@ -140,7 +141,7 @@ TEST_F(GroupFileTest, FailedSaveKeepsThePreviousFile) {
     host_.AddRow({L"new", L"", L"", L""});
     HANDLE held = CreateFileW(GroupPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(SaveGroupFile(), -1);
+    EXPECT_EQ(SaveWordListToGroupFile(), -1);
     CloseHandle(held);
     ASSERT_EQ(messages_->size(), 1u);
     EXPECT_EQ(messages_->front().text, L"csvファイルオープンに失敗しました");
@@ -160,12 +161,12 @@ TEST_F(GroupFileTest, AFileThatCouldNotBeReadIsNeverOverwritten) {
     EXPECT_EQ(appSettings.entryCounts[0], 1) << "the count is left alone";
     EXPECT_EQ(ListRowCount(host_.List()), 0);
 
-    EXPECT_EQ(SaveGroupFile(), -1) << "saving the empty list would wipe the unseen entries";
+    EXPECT_EQ(SaveWordListToGroupFile(), -1) << "saving the empty list would wipe the unseen entries";
     EXPECT_EQ(messages_->size(), 2u);
     EXPECT_EQ(FileText(), "\"kept\",\"\",\"\",\"\"\n");
 
     ASSERT_EQ(Reload(), 0);
     host_.AddRow({L"more", L"", L"", L""});
-    EXPECT_EQ(SaveGroupFile(), 0);
+    EXPECT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText(), "\"kept\",\"\",\"\",\"\"\n\"more\",\"\",\"\",\"\"\n");
 }

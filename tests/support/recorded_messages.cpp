@@ -6,16 +6,18 @@
 namespace {
 
 std::vector<RecordedMessage> recorded;
+int answer = IDOK;
 
 int Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
     recorded.push_back({owner, text, caption, flags});
-    return IDOK;
+    return answer;
 }
 
 }  // namespace
 
 std::vector<RecordedMessage>& RecordMessages() {
     recorded.clear();
+    answer = IDOK;
     SetMessageBoxPresenter(Record);
     return recorded;
 }
@@ -25,3 +27,5 @@ std::vector<RecordedMessage>& StartFromDefaults() {
     viewLayout = DefaultViewLayout();
     return RecordMessages();
 }
+
+void AnswerMessagesWith(int button) { answer = button; }

@@ -13,6 +13,9 @@ struct RecordedMessage {
     UINT flags;
 };
 
+// The button every recorded message answers with from now on (IDOK at first).
+void AnswerMessagesWith(int button);
+
 // Starts recording afresh and returns the list that fills up.
 std::vector<RecordedMessage>& RecordMessages();
 

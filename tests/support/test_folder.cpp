@@ -93,3 +93,15 @@ void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileText(const std::wstring& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::string Ansi(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}

@@ -116,3 +116,12 @@ std::wstring MessageBoxText(HWND box) {
     EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
+
+bool PollUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        PumpFor(20);
+    }
+    return true;
+}

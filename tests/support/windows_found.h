@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ std::wstring WindowText(HWND window);
 std::wstring ClassNameOf(HWND window);
 // The text of a message box: its static controls' texts, joined.
 std::wstring MessageBoxText(HWND box);
+// Pumps this thread's messages until the condition holds; false on time-out.
+bool PollUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
 // Lets other processes' windows run for a while before the next check.
 void PumpFor(DWORD milliseconds);
 // Puts the cursor at a point of the screen and waits until the system reports

@@ -31,11 +31,11 @@ TEST(Messages, CaptionsFlagsAndOwners) {
                       Message::EmptyTerm, Message::WindowClassFailed}) {
         const MessageText text = DescribeMessage(m, 1);
         EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
-        EXPECT_FALSE(text.ownedByMainWindow);
+        EXPECT_FALSE(text.takesOwner);
     }
     const MessageText hotkey = DescribeMessage(Message::HotkeySetupFailed, 0);
     EXPECT_EQ(std::u16string(hotkey.caption), u"失敗");
-    EXPECT_TRUE(hotkey.ownedByMainWindow);
+    EXPECT_TRUE(hotkey.takesOwner);
     EXPECT_EQ(hotkey.flags, 0u);
 
     EXPECT_EQ(DescribeMessage(Message::AlreadyRunning, 0).flags, 0x30u);
@@ -43,4 +43,19 @@ TEST(Messages, CaptionsFlagsAndOwners) {
     EXPECT_EQ(DescribeMessage(Message::CsvFileOpenFailed, 1).flags, 0u);
     EXPECT_EQ(DescribeMessage(Message::IniFileOpenFailed, 0).flags, 0u);
     EXPECT_EQ(DescribeMessage(Message::WindowClassFailed, 0).flags, 0u);
+}
+
+TEST(Messages, QuestionsAndRefusalsOfTheGlossaryAreOwnedByItsDialog) {
+    const MessageText unsaved = DescribeMessage(Message::UnsavedChanges, 1);
+    EXPECT_EQ(std::u16string(unsaved.text), u"一覧に保存されていない変更があります。保存しますか？");
+    EXPECT_EQ(unsaved.flags, 0x23u) << "Yes, No and Cancel";
+    for (Message m : {Message::UnsavedChanges, Message::GroupNameUnusable, Message::GroupNameTaken,
+                      Message::GroupFileExists, Message::OriginalFileKept}) {
+        for (int language : {0, 1}) {
+            const MessageText text = DescribeMessage(m, language);
+            EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
+            EXPECT_EQ(text.takesOwner, m != Message::OriginalFileKept);
+        }
+        EXPECT_NE(std::u16string(DescribeMessage(m, 0).text), std::u16string(DescribeMessage(m, 1).text));
+    }
 }
