@@ -181,6 +181,7 @@ void OnGroupChange(HWND dialog) {
         return;
     }
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);  // a save refills the selector
+    SetDlgItemTextW(dialog, IDC_RENAME, L"");  // a name typed for the group left behind
     AppSettings settings = appSettings;
     settings.currentGroup = selected;
     ApplyAppSettings(settings);

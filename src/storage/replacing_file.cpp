@@ -54,21 +54,40 @@ bool PutInPlace(const std::wstring& temporary, const std::wstring& path, DWORD& 
     return false;
 }
 
+// Replacing keeps the old file's attributes and creation time on Windows;
+// where it does not (Wine), they are put back.
+void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_DATA& old) {
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &now)) return;
+    if ((now.dwFileAttributes & kKept) != (old.dwFileAttributes & kKept)) {
+        SetFileAttributesW(path.c_str(), (now.dwFileAttributes & ~kKept) | (old.dwFileAttributes & kKept));
+    }
+    if (CompareFileTime(&now.ftCreationTime, &old.ftCreationTime) != 0) {
+        FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr);
+    }
+}
+
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     // A file the user made read-only is not to be written, as opening it for
     // writing would have refused; replacing it by renaming must refuse too.
-    const DWORD existing = GetFileAttributesW(path.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        return false;
-    }
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    const bool existed = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    if (existed && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
     const std::wstring temporary = path + L".tmp";
     if (!WriteNewFile(temporary, data, CREATE_ALWAYS)) return false;
     const DWORD start = GetTickCount();
     for (;;) {
         DWORD error = 0;
-        if (PutInPlace(temporary, path, error)) return true;
+        if (PutInPlace(temporary, path, error)) {
+            if (existed) RestoreKeptAttributes(path, old);
+            return true;
+        }
         if (!IsMomentaryRefusal(error) || GetTickCount() - start >= kReplaceRetryMilliseconds) break;
         Sleep(kReplaceRetryPause);
     }

@@ -105,7 +105,7 @@ TEST_F(EditDialogTest, EnterInTheDescriptionInsertsNothing) {
         wchar_t text[64];
         GetWindowTextW(description, text, 64);
         EXPECT_STREQ(text, L"description");
-        EXPECT_TRUE(IsWindow(dialog)) << "Enter does not close the dialog";
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "Enter does not close the dialog";
     });
 }
 
@@ -148,7 +148,7 @@ TEST_F(EditDialogTest, AnEmptyTermIsRefusedInTheCurrentLanguage) {
         Run([&](HWND dialog) {
             Set(dialog, IDC_TERM, L"");
             Ok(dialog);
-            stayedOpen = IsWindow(dialog) != FALSE;
+            stayedOpen = IsWindowVisible(dialog) != FALSE;  // an ended dialog is hidden, not yet destroyed
         });
         EXPECT_TRUE(stayedOpen);
         ASSERT_EQ(messages_->size(), 1u);

@@ -118,23 +118,26 @@ TEST_F(WordListTest, MovingTheFirstSelectedRowDownSwapsItAndSavesInTheNewOrder) 
 TEST_F(WordListTest, DeletingRowsCountsThemAndKeepsEveryOrderKeyUnique) {
     AddTerms({L"d", L"c", L"b", L"a"});
     appSettings.entryCounts[0] = 4;
-    host_.Select({0, 2});
+    host_.Select({0});
     DeleteSelectedRows();
-    EXPECT_EQ(host_.Terms(), (Terms{L"c", L"a"}));
-    EXPECT_EQ(appSettings.entryCounts[0], 2);
+    EXPECT_EQ(host_.Terms(), (Terms{L"c", L"b", L"a"}));
+    EXPECT_EQ(appSettings.entryCounts[0], 3);
     EXPECT_TRUE(host_.ApplyEnabled());
 
-    // A new entry takes the count as its key; it must not share one with a row.
-    ListInsertRow(host_.List(), 2, L"new", appSettings.entryCounts[0]);
+    // A new entry takes the count as its key, which the last row held before the deletion.
+    ListInsertRow(host_.List(), 3, L"new", appSettings.entryCounts[0]);
+    std::vector<LPARAM> keys;
+    for (int row = 0; row < 4; ++row) keys.push_back(ListGetKey(host_.List(), row));
+    EXPECT_EQ(keys, (std::vector<LPARAM>{0, 1, 2, 3}));
     ViewLayout layout = viewLayout;
     layout.sortStates[0] = 1;
     ApplyViewLayout(layout);
     SortWordList();
-    EXPECT_EQ(host_.Terms(), (Terms{L"a", L"c", L"new"}));
+    EXPECT_EQ(host_.Terms(), (Terms{L"a", L"b", L"c", L"new"}));
     layout.sortStates[0] = 0;
     ApplyViewLayout(layout);
     SortWordList();
-    EXPECT_EQ(host_.Terms(), (Terms{L"c", L"a", L"new"}));
+    EXPECT_EQ(host_.Terms(), (Terms{L"c", L"b", L"a", L"new"}));
 }
 
 TEST_F(WordListTest, AZeroColumnWidthKeepsThePreviousWidth) {

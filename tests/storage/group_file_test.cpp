@@ -170,3 +170,25 @@ TEST_F(GroupFileTest, AFileThatCouldNotBeReadIsNeverOverwritten) {
     EXPECT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText(), "\"kept\",\"\",\"\",\"\"\n\"more\",\"\",\"\",\"\"\n");
 }
+
+TEST_F(GroupFileTest, ASaveReplacesTheFileButKeepsWhatWindowsKnowsOfIt) {
+    WriteFileText("\"old\",\"\",\"\",\"\"\n");
+    SetFileAttributesW(GroupPath().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const FILETIME created{0x12345600, 0x01C00000};  // in 2001
+    HANDLE file = CreateFileW(GroupPath().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, &created, nullptr, nullptr);
+    CloseHandle(file);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(GroupPath().c_str(), GetFileExInfoStandard, &data));
+    // Wine on Linux has nowhere to keep a creation time; Windows keeps it.
+    const bool creationKept = data.ftCreationTime.dwHighDateTime == created.dwHighDateTime;
+    ASSERT_EQ(LoadWordListFromGroupFile(), 0);
+    host_.AddRow({L"new", L"", L"", L""});
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
+    EXPECT_EQ(FileText(), "\"old\",\"\",\"\",\"\"\n\"new\",\"\",\"\",\"\"\n");
+    ASSERT_TRUE(GetFileAttributesExW(GroupPath().c_str(), GetFileExInfoStandard, &data));
+    EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+    if (creationKept) {
+        EXPECT_EQ(data.ftCreationTime.dwLowDateTime, created.dwLowDateTime);
+    }
+}
