@@ -1,6 +1,8 @@
 // Arbitrary bytes as a group file: every record read must be well formed, and
-// writing the records and reading them again must give the same texts.
+// writing the records and reading them again must give the same texts. The
+// same bytes as UTF-16 must come back whole through UTF-8 when read exactly.
 #include "storage/csv_format.h"
+#include "storage/text_encoding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +19,16 @@ void Require(bool holds) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::vector<CsvRecord> records = ParseCsvRecords(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::string utf8;
+    if (Utf16BytesToUtf8(bytes, size > 0 && data[0] & 1, utf8)) {
+        Require(IsValidUtf8(utf8));
+        Require(Utf8ToUtf16Bytes(utf8, size > 0 && data[0] & 1) == bytes);
+    }
+    DetectTextEncoding(bytes);
+
+    bool exact = false;
+    const std::vector<CsvRecord> records = ParseCsvRecords(bytes, &exact);
 
     std::string written;
     for (const CsvRecord& record : records) {

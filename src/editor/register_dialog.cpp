@@ -61,13 +61,8 @@ enum class RenameOutcome { Unchanged, Renamed, Adopted, Refused };
 
 RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode);
 
-// What Apply does; false when nothing was saved (a refused name, a failed write).
-bool ApplyChanges(HWND dialog, RenameMode mode) {
-    const RenameOutcome rename = RenameCurrentGroup(dialog, mode);
-    if (rename == RenameOutcome::Refused) return false;
-    if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
-    SaveColumnWidths();
-    const int remembered = viewLayout.sortStates[0];
+// Writes the list in stored order; false after a failed write.
+bool SaveInStoredOrder(RenameOutcome rename) {
     SetSortStateInLayout(kSortStateStored);
     SortWordList();
     if (SaveWordListToGroupFile() != 0) {
@@ -76,6 +71,17 @@ bool ApplyChanges(HWND dialog, RenameMode mode) {
     }
     // The settings map the group to its new file: written now, not only at exit.
     if (rename == RenameOutcome::Renamed) SaveSettingsFile();
+    return true;
+}
+
+// What Apply does; false when nothing was saved (a refused name, a failed write).
+bool ApplyChanges(HWND dialog, RenameMode mode) {
+    const RenameOutcome rename = RenameCurrentGroup(dialog, mode);
+    if (rename == RenameOutcome::Refused) return false;
+    if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
+    SaveColumnWidths();
+    const int remembered = viewLayout.sortStates[0];
+    if (!SaveInStoredOrder(rename)) return false;
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
     SetSortStateInLayout(remembered);
     SortWordList();
@@ -123,15 +129,8 @@ void OnOk(HWND dialog) {
     const RenameOutcome rename = RenameCurrentGroup(dialog, RenameMode::AskUser);
     // An adopted file is now on show: the user sees it before anything closes.
     if (rename == RenameOutcome::Refused || rename == RenameOutcome::Adopted) return;
-    SetSortStateInLayout(kSortStateStored);
-    SortWordList();
     SaveColumnWidths();
-    if (SaveWordListToGroupFile() != 0) {
-        ShowStoredOrder();
-        return;
-    }
-    if (rename == RenameOutcome::Renamed) SaveSettingsFile();
-    OnCancel(dialog);
+    if (SaveInStoredOrder(rename)) OnCancel(dialog);
 }
 
 void OnApply(HWND dialog) { ApplyChanges(dialog, RenameMode::AskUser); }
