@@ -21,6 +21,7 @@ add_library(wordhaven_win32 STATIC
     src/app/tray_icon.cpp
     src/app/web_search.cpp
     src/editor/edit_dialog.cpp
+    src/editor/find_window.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp
     src/editor/register_dialog.cpp
@@ -28,6 +29,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/ansi_text.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
+    src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp

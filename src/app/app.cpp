@@ -2,6 +2,8 @@
 
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "editor/find_window.h"
+#include "editor/register_dialog.h"
 #include "storage/settings_file.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
@@ -30,6 +32,8 @@ int RunWordHaven(HINSTANCE instance) {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateRegisterDialogKey(message)) continue;
+        if (findWindowHandle && IsDialogMessageW(findWindowHandle, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

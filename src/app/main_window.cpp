@@ -6,6 +6,7 @@
 #include "app/hotkeys.h"
 #include "app/tray_icon.h"
 #include "common/window_placement.h"
+#include "editor/find_window.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
@@ -57,6 +58,9 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_HELP:
         ShowAboutDialog(window);
+        return 0;
+    case IDM_FIND:
+        OpenFindWindow(window);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

@@ -93,6 +93,30 @@ void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context) {
     SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(context), reinterpret_cast<LPARAM>(compare));
 }
 
+int ListFindKey(HWND list, LPARAM key) {
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = key;
+    return static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, int count) {
+    for (int column = 0; column < count; ++column) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        c.fmt = LVCFMT_LEFT;
+        c.cx = widths[column];
+        c.pszText = const_cast<wchar_t*>(titles[column]);
+        c.iSubItem = column;
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    }
+}
+
+void ListSetVirtualCount(HWND list, int count) {
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
 int HeaderGetFormat(HWND header, int item) {
     HDITEMW hd{};
     hd.mask = HDI_FORMAT;

@@ -30,5 +30,12 @@ HWND ListHeader(HWND list);
 // Sorts with a comparison of order keys (LVM_SORTITEMS).
 void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context);
 
+// The row holding an order key, or -1.
+int ListFindKey(HWND list, LPARAM key);
+// A list of the given columns (titles, widths), as the program's lists show them.
+void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, int count);
+// For a list whose rows the program keeps (LVS_OWNERDATA): how many there are now.
+void ListSetVirtualCount(HWND list, int count);
+
 int HeaderGetFormat(HWND header, int item);
 void HeaderSetFormat(HWND header, int item, int format);

@@ -9,6 +9,7 @@
 #include "common/window_placement.h"
 #include "common/win32_text.h"
 #include "editor/edit_dialog.h"
+#include "editor/find_window.h"
 #include "editor/group_name.h"
 #include "editor/group_name_field.h"
 #include "editor/list_view.h"
@@ -102,6 +103,18 @@ bool SettleUnsavedChanges(HWND dialog) {
     }
 }
 
+// Tab goes round the controls in the order they are used, not the template's.
+void SetTabOrder(HWND dialog) {
+    static constexpr int kOrder[] = {IDC_GROUP_SELECTOR, IDC_RENAME, kWordListId, IDC_NEW, IDC_DELETE,
+                                     IDC_MOVE_UP, IDC_MOVE_DOWN, IDOK, IDCANCEL, IDC_APPLY};
+    HWND previous = HWND_TOP;
+    for (int id : kOrder) {
+        HWND control = GetDlgItem(dialog, id);
+        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
+}
+
 void OnInitDialog(HWND dialog) {
     HWND list = CreateWordList(dialog);
     FillGroupSelector(dialog);
@@ -116,6 +129,7 @@ void OnInitDialog(HWND dialog) {
     MoveWindow(dialog, p.left, p.top, p.width, p.height, FALSE);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
+    SetTabOrder(dialog);
 }
 
 // Closing records where the dialog was, so it opens there next time.
@@ -152,11 +166,8 @@ void OnNew(HWND dialog) {
     RunEditDialog(dialog);
 }
 
-void OnDoubleClick(HWND dialog) {
-    LVHITTESTINFO hit{};
-    GetCursorPos(&hit.pt);
-    ScreenToClient(wordListHandle, &hit.pt);
-    const int row = static_cast<int>(SendMessageW(wordListHandle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+// The edit dialog on a row of the list, or on a new entry after the last row.
+void EditRow(HWND dialog, int row) {
     if (row >= 0 && row < ListRowCount(wordListHandle)) {
         pendingEdit.targetRow = row;
         pendingEdit.insertNew = 0;
@@ -168,6 +179,13 @@ void OnDoubleClick(HWND dialog) {
         PrepareNewEntry();
     }
     RunEditDialog(dialog);
+}
+
+void OnDoubleClick(HWND dialog) {
+    LVHITTESTINFO hit{};
+    GetCursorPos(&hit.pt);
+    ScreenToClient(wordListHandle, &hit.pt);
+    EditRow(dialog, static_cast<int>(SendMessageW(wordListHandle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
 }
 
 void OnGroupChange(HWND dialog) {
@@ -290,6 +308,37 @@ void OnNotify(HWND dialog, const NMHDR* header) {
     }
 }
 
+bool ControlDown() { return GetKeyState(VK_CONTROL) < 0; }
+
+// Keys with a meaning of their own in the dialog; true when the key was taken.
+bool OnKeyDown(HWND dialog, HWND target, WPARAM key) {
+    if (ControlDown() && key == 'F') {
+        OpenFindWindow(mainWindowHandle);
+        return true;
+    }
+    if (key == VK_ESCAPE) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);  // as the title bar's close: unsaved changes are asked about
+        return true;
+    }
+    if (target == wordListHandle) {
+        if (key == VK_RETURN) {
+            const int row = ListNextRow(wordListHandle, -1, LVNI_FOCUSED | LVNI_SELECTED);
+            if (row >= 0) EditRow(dialog, row);
+            return true;
+        }
+        if (key == VK_DELETE) {
+            DeleteSelectedRows();
+            return true;
+        }
+        if (ControlDown() && key == 'A') {
+            ListSetState(wordListHandle, -1, LVIS_SELECTED, LVIS_SELECTED);
+            return true;
+        }
+    }
+    // A name being typed is applied with Apply or OK, not by Enter.
+    return key == VK_RETURN && target == GetDlgItem(dialog, IDC_RENAME);
+}
+
 void MoveControl(HWND dialog, int id, int left, int top, int width, int height) {
     MoveWindow(GetDlgItem(dialog, id), left, top, width, height, TRUE);
 }
@@ -319,6 +368,34 @@ void LayOutControls(HWND dialog, int clientWidth) {
         MoveControl(dialog, IDCANCEL, w - 180, h - 40, 80, 25);
         MoveControl(dialog, IDC_APPLY, w - 90, h - 40, 80, 25);
     }
+}
+
+bool TranslateRegisterDialogKey(MSG& message) {
+    HWND dialog = registerDialogHandle;
+    if (!dialog || (message.hwnd != dialog && !IsChild(dialog, message.hwnd))) return false;
+    if (message.message == WM_KEYDOWN && OnKeyDown(dialog, message.hwnd, message.wParam)) return true;
+    return IsDialogMessageW(dialog, &message) != FALSE;
+}
+
+bool GlossaryHasUnsavedChanges() { return registerDialogHandle && HasUnsavedChanges(registerDialogHandle); }
+
+void ShowGlossaryEntry(HWND mainWindow, int slot, int64_t key) {
+    if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
+    HWND dialog = registerDialogHandle;
+    if (!dialog) return;
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    SetForegroundWindow(dialog);
+    if (slot != appSettings.currentGroup) {
+        SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_SETCURSEL, static_cast<WPARAM>(slot), 0);
+        OnGroupChange(dialog);
+        if (slot != appSettings.currentGroup) return;  // the user kept the unsaved changes on show
+    }
+    const int row = ListFindKey(wordListHandle, static_cast<LPARAM>(key));
+    ListSetState(wordListHandle, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row < 0) return;
+    ListSetState(wordListHandle, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListEnsureVisible(wordListHandle, row);
+    SetFocus(wordListHandle);
 }
 
 bool SettleUnsavedChangesBeforeExit() { return !registerDialogHandle || SettleUnsavedChanges(registerDialogHandle); }

@@ -75,16 +75,7 @@ HWND CreateWordList(HWND dialog) {
                  style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
 
     static const wchar_t* const kTitles[4] = {L"用語", L"読み方", L"スペル", L"意味"};
-    const int group = appSettings.currentGroup;
-    for (int column = 0; column < 4; ++column) {
-        LVCOLUMNW c{};
-        c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        c.fmt = LVCFMT_LEFT;
-        c.cx = viewLayout.columnWidths[group][column];
-        c.pszText = const_cast<wchar_t*>(kTitles[column]);
-        c.iSubItem = column;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
-    }
+    ListAddColumns(list, kTitles, viewLayout.columnWidths[appSettings.currentGroup], 4);
     return list;
 }
 
@@ -264,3 +255,5 @@ int LoadWordListFromGroupFile() {
 }
 
 int SaveWordListToGroupFile() { return SaveGroupFile(WordListEntries()); }
+
+std::vector<int64_t> WordListKeys() { return ReadKeys(); }

@@ -3,6 +3,7 @@
 // four columns, sortable by term, column widths remembered per group.
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "storage/group_file.h"
@@ -25,8 +26,9 @@ void MoveSelectedRow(MoveDirection direction);
 
 // Fills the empty list, each row keyed by its place among the entries.
 void FillWordList(const std::vector<GlossaryEntry>& entries);
-// The rows in the order the list shows them.
+// The rows in the order the list shows them, and their order keys.
 std::vector<GlossaryEntry> WordListEntries();
+std::vector<int64_t> WordListKeys();
 // The current group's file into the emptied list, and the list into that file:
 // 0, or -1 as the group file's load and save report it.
 int LoadWordListFromGroupFile();

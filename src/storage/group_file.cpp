@@ -204,6 +204,18 @@ bool KeepOriginalIfInexact(const std::wstring& path) {
     return true;
 }
 
+// The entries held in a file's bytes, and how they were stored.
+void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, TextEncoding& encoding, bool& exact) {
+    encoding = DetectTextEncoding(bytes);
+    exact = true;
+    const UINT codePage = PrepareText(bytes, encoding, exact);
+    bool parsedExactly = true;
+    const std::vector<CsvRecord> records = ParseCsvRecords(bytes, &parsedExactly);
+    exact = exact && parsedExactly;
+    std::string().swap(bytes);
+    DecodeRecords(records, codePage, entries, exact);
+}
+
 int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries) {
     std::string bytes;
     switch (ReadWholeFile(path, bytes)) {
@@ -219,15 +231,9 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-    const TextEncoding encoding = DetectTextEncoding(bytes);
+    TextEncoding encoding{};
     bool exact = true;
-    const UINT codePage = PrepareText(bytes, encoding, exact);
-    bool parsedExactly = true;
-    const std::vector<CsvRecord> records = ParseCsvRecords(bytes, &parsedExactly);
-    exact = exact && parsedExactly;
-    std::string().swap(bytes);
-    DecodeRecords(records, codePage, entries, exact);
-
+    DecodeGroupFile(bytes, entries, encoding, exact);
     KnownFile& known = Remember(path);
     known.unreadable = false;
     known.encoding = encoding;
@@ -289,4 +295,31 @@ bool GroupFileExists(std::u16string_view name) {
 
 bool SameGroupFile(std::u16string_view name, std::u16string_view other) {
     return SamePath(PathOfGroup(name), PathOfGroup(other));
+}
+
+bool ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries) {
+    entries.clear();
+    if (!IsSafeGroupName(name, IsNameSafeCharacter)) return false;
+    try {
+        std::string bytes;
+        if (ReadWholeFile(PathOfGroup(name), bytes) != ReadOutcome::Read) return false;
+        TextEncoding encoding{};
+        bool exact = true;
+        DecodeGroupFile(bytes, entries, encoding, exact);
+        return true;
+    } catch (const std::bad_alloc&) {
+        std::vector<GlossaryEntry>().swap(entries);
+        return false;
+    }
+}
+
+bool GroupFileStamp(std::u16string_view name, FileStamp& stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!IsSafeGroupName(name, IsNameSafeCharacter) ||
+        !GetFileAttributesExW(PathOfGroup(name).c_str(), GetFileExInfoStandard, &data)) {
+        return false;
+    }
+    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.written = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The current group's entries in its CSV file, named after the group.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,3 +26,16 @@ int SaveGroupFile(const std::vector<GlossaryEntry>& entries);
 bool GroupFileExists(std::u16string_view name);
 // Whether two group names lead to one file: Windows compares file names without case.
 bool SameGroupFile(std::u16string_view name, std::u16string_view other);
+
+// The entries of a group's file as they are on disk, for reading only:
+// nothing is remembered and nothing is shown. False when missing or unreadable.
+bool ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries);
+
+// What tells that a file changed on disk.
+struct FileStamp {
+    uint64_t size = 0;
+    uint64_t written = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// False when the group has no file.
+bool GroupFileStamp(std::u16string_view name, FileStamp& stamp);

@@ -10,6 +10,7 @@
 #define IDD_ABOUTBOX 103
 #define IDD_REGISTER 129
 #define IDD_EDIT 130
+#define IDD_FIND 131
 
 #define IDS_APP_TITLE 103
 
@@ -17,6 +18,7 @@
 #define IDM_EXIT 105
 #define IDM_REGISTER 32772
 #define IDM_HELP 32774
+#define IDM_FIND 32775
 
 // About dialog
 #define IDC_MAIL_LINK 1047
@@ -45,3 +47,9 @@
 #define IDC_SPELLING 1042
 #define IDC_DESCRIPTION_LABEL 1043
 #define IDC_DESCRIPTION 1044
+
+// Find window
+#define IDC_FIND_LABEL 1060
+#define IDC_FIND_TEXT 1061
+#define IDC_FIND_COUNT 1062
+#define IDC_FIND_RESULTS 1063

@@ -117,20 +117,21 @@ TEST(Resources, EditDialogTemplate) {
                  });
 }
 
-TEST(Resources, TrayMenuHoldsExactlyTheThreeCommands) {
+TEST(Resources, TrayMenuHoldsItsCommands) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_EQ(MenuText(menu, 0), L"メニュー(&M)");
     HMENU popup = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(popup), 3);
+    ASSERT_EQ(GetMenuItemCount(popup), 4);
     EXPECT_EQ(MenuText(popup, 0), L"登録 (&R)");
     EXPECT_EQ(GetMenuItemID(popup, 0), 32772u);
-    EXPECT_EQ(MenuText(popup, 1), L"ヘルプ (&H)");
-    EXPECT_EQ(GetMenuItemID(popup, 1), 32774u);
-    EXPECT_EQ(MenuText(popup, 2), L"終了 (&E)");
-    EXPECT_EQ(GetMenuItemID(popup, 2), 105u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetMenuState(popup, i, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED | MF_SEPARATOR), 0u);
+    EXPECT_EQ(MenuText(popup, 1), L"検索 (&F)");
+    EXPECT_EQ(MenuText(popup, 2), L"ヘルプ (&H)");
+    EXPECT_EQ(GetMenuItemID(popup, 2), 32774u);
+    EXPECT_EQ(MenuText(popup, 3), L"終了 (&E)");
+    EXPECT_EQ(GetMenuItemID(popup, 3), 105u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(GetMenuState(popup, i, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED | MF_SEPARATOR), 0u);
     DestroyMenu(menu);
 }
 
