@@ -8,8 +8,8 @@ inline constexpr std::size_t kSearchTermUnits = 1024;     // the search-term buf
 inline constexpr std::size_t kEncodedQueryUnits = 10240;  // nine units per character at most
 // The longest URL handed to the shell is 512 units. Wine's shell puts the URL into the browser's command line in
 // a fixed buffer of 1024 units and crashes the caller when it overruns (with a 48-unit handler command, a URL of
-// 977 units already arrives empty and 1000 units crash); 512 leaves room for handler commands of 500 units, and
-// Windows takes URLs of 2048 units and more.
+// 977 units already arrives empty and 1000 units crash); 512 leaves room for handler commands of 500 units.
+// Windows's shell takes URLs up to INTERNET_MAX_URL_LENGTH (2083 units).
 inline constexpr std::size_t kSearchUrlUnits = 513;
 // Whole URL but the query value; one constant so the engine is chosen in one place.
 inline constexpr char16_t kSearchUrlFormatPrefix[] = u"https://www.google.com/search?q=";
