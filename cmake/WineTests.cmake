@@ -29,6 +29,7 @@ target_link_libraries(wordhaven_test_support PUBLIC gtest user32 shell32)
 
 # Windows-only behaviour, driven in the test process on the program's real code and resources.
 set(win32_test_sources
+    tests/app/clipboard_test.cpp
     tests/app/main_window_test.cpp
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
