@@ -89,6 +89,11 @@ add_executable(wordhaven_bench bench/word_list_bench.cpp tests/support/word_list
 target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
 
+# `make bench`: what a capture adds to the hotkey's waits, on small and huge clipboards.
+add_executable(wordhaven_capture_bench bench/capture_bench.cpp)
+target_link_libraries(wordhaven_capture_bench PRIVATE wordhaven_win32)
+target_link_options(wordhaven_capture_bench PRIVATE -municode)
+
 # `make screenshots`: drives the program's windows on a sample glossary.
 add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/program_run.cpp
     tests/support/program_windows.cpp tests/support/windows_found.cpp)
