@@ -22,5 +22,5 @@ void SetMessageBoxPresenter(MessageBoxPresenter replacement) {
 
 void ShowMessage(Message message, HWND owner) {
     const MessageText m = DescribeMessage(message, appSettings.languageIndex);
-    presenter(m.ownedByMainWindow ? owner : nullptr, AsWide(m.text), AsWide(m.caption), m.flags);
+    presenter(owner, AsWide(m.text), AsWide(m.caption), m.flags);
 }

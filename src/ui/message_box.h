@@ -3,8 +3,8 @@
 
 #include "ui/messages.h"
 
-// Shows one of the program's messages in the current language; the owner is
-// used only by the message that is owned by the main window.
+// Shows one of the program's messages in the current language, owned by the
+// given window (none by default).
 void ShowMessage(Message message, HWND owner = nullptr);
 
 // Tests replace the presenter so no modal box blocks them.
