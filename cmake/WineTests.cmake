@@ -30,7 +30,9 @@ target_link_libraries(wordhaven_test_support PUBLIC gtest user32 shell32)
 
 # Windows-only behaviour, driven in the test process on the program's real code and resources.
 set(win32_test_sources
+    tests/app/clipboard_test.cpp
     tests/app/main_window_test.cpp
+    tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
     tests/editor/register_dialog_test.cpp
     tests/editor/word_list_test.cpp
@@ -88,6 +90,11 @@ add_executable(wordhaven_bench bench/word_list_bench.cpp tests/support/word_list
     $<TARGET_OBJECTS:wordhaven_resources>)
 target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
+
+# `make bench`: what a capture adds to the hotkey's waits, on small and huge clipboards.
+add_executable(wordhaven_capture_bench bench/capture_bench.cpp)
+target_link_libraries(wordhaven_capture_bench PRIVATE wordhaven_win32)
+target_link_options(wordhaven_capture_bench PRIVATE -municode)
 
 # `make screenshots`: drives the program's windows on a sample glossary.
 add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/program_run.cpp

@@ -1,6 +1,8 @@
 #include "app/clipboard.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 #include "common/bounded_copy.h"
@@ -27,48 +29,111 @@ bool HoldsGlobalMemory(UINT format) {
     }
 }
 
+bool IsText(UINT format) {
+    return format == CF_UNICODETEXT || format == CF_TEXT || format == CF_OEMTEXT || format == CF_LOCALE;
+}
+
+// An open clipboard, closed when the owner goes. Another program may hold the
+// clipboard for a moment, possibly while it waits for an answer from us, so
+// opening is tried a few times, answering sent messages in between.
+class OpenedClipboard {
+public:
+    // Data can only be set while a window owns the clipboard: without one,
+    // EmptyClipboard leaves no owner and SetClipboardData fails.
+    explicit OpenedClipboard(HWND owner = nullptr) {
+        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+            open_ = OpenClipboard(owner) != FALSE;
+            if (!open_) WaitAnsweringSentMessages(20);
+        }
+    }
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+// Copies one format's data if it fits what is left of the budget (text always); false when skipped.
+bool CopyFormat(UINT format, std::size_t& budgetLeft, std::vector<uint8_t>& bytes) {
+    HANDLE data = GetClipboardData(format);
+    if (!data) return false;
+    const SIZE_T size = GlobalSize(data);
+    if (!IsText(format) && size > budgetLeft) return false;
+    LockedGlobal<uint8_t> locked(data);
+    if (!locked.Get()) return false;
+    try {
+        bytes.assign(locked.Get(), locked.Get() + size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    budgetLeft -= std::min<std::size_t>(size, budgetLeft);
+    return true;
+}
+
 }  // namespace
 
-ClipboardSnapshot TakeClipboardSnapshot() {
+void WaitAnsweringSentMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed, QS_SENDMESSAGE, MWMO_ALERTABLE);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers what was sent
+    }
+}
+
+ClipboardSnapshot TakeClipboardSnapshot(std::size_t budget) {
     ClipboardSnapshot snapshot;
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) return snapshot;
     snapshot.taken = true;
+    // The system makes the 8-bit texts again from CF_UNICODETEXT when it is put back: copying them would
+    // only double a large text's cost, and the Unicode text is the one that loses no character.
+    const bool unicodeText = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    std::vector<UINT> formats;
     for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-        if (!HoldsGlobalMemory(format)) continue;
-        HANDLE data = GetClipboardData(format);
-        if (!data) continue;
-        const SIZE_T size = GlobalSize(data);
-        LockedGlobal<uint8_t> locked(data);
-        if (!locked.Get()) continue;
-        snapshot.formats.push_back({format, std::vector<uint8_t>(locked.Get(), locked.Get() + size)});
+        if (unicodeText && (format == CF_TEXT || format == CF_OEMTEXT)) continue;
+        if (HoldsGlobalMemory(format)) formats.push_back(format);
+    }
+    // Text first, so the budget never costs the user their text; then the rest in the clipboard's order.
+    std::vector<std::vector<uint8_t>> kept(formats.size());
+    std::vector<bool> taken(formats.size(), false);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (IsText(formats[i])) taken[i] = CopyFormat(formats[i], budget, kept[i]);
+    }
+    for (std::size_t i = 0; i < formats.size() && budget > 0; ++i) {
+        if (!IsText(formats[i])) taken[i] = CopyFormat(formats[i], budget, kept[i]);
+    }
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (taken[i]) snapshot.formats.push_back({formats[i], std::move(kept[i])});
     }
     return snapshot;
 }
 
 bool RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner) {
-    if (!snapshot.taken) return false;
-    OpenedClipboard clipboard(owner);
-    if (!clipboard.IsOpen()) return false;
-    EmptyClipboard();
-    bool all = true;
+    if (!snapshot.taken || !owner) return false;
+    std::vector<GlobalMemory> blocks;
+    blocks.reserve(snapshot.formats.size());
     for (const ClipboardFormatData& saved : snapshot.formats) {
         GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, saved.bytes.empty() ? 1 : saved.bytes.size()));
-        if (!memory) {
-            all = false;
-            continue;
-        }
+        if (!memory) return false;
         {
             LockedGlobal<uint8_t> locked(memory.Get());
-            if (!locked.Get()) {
-                all = false;
-                continue;
-            }
+            if (!locked.Get()) return false;
             if (!saved.bytes.empty()) std::memcpy(locked.Get(), saved.bytes.data(), saved.bytes.size());
         }
+        blocks.push_back(std::move(memory));
+    }
+    OpenedClipboard clipboard(owner);
+    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+    bool all = true;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
         // Once the clipboard has taken the memory it is the clipboard's to free.
-        if (SetClipboardData(saved.format, memory.Get())) {
-            memory.Release();
+        if (SetClipboardData(snapshot.formats[i].format, blocks[i].Get())) {
+            blocks[i].Release();
         } else {
             all = false;
         }
@@ -76,8 +141,9 @@ bool RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner) {
     return all;
 }
 
-bool ReadClipboardText(wchar_t* buffer, size_t capacity) {
+bool ReadClipboardText(wchar_t* buffer, size_t capacity, DWORD& sequenceNumber) {
     OpenedClipboard clipboard;
+    sequenceNumber = GetClipboardSequenceNumber();
     if (!clipboard.IsOpen()) return false;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return false;

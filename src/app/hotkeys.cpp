@@ -15,9 +15,9 @@ namespace {
 constexpr DWORD kBeforeRestoreWait = 50;
 constexpr DWORD kAfterRestoreWait = 500;
 
-void ClosingSteps() {
+void ClosingSteps(Capture& capture, HWND owner) {
     WaitAnsweringSentMessages(kBeforeRestoreWait);
-    RestoreClipboard();
+    RestoreClipboard(capture, owner);
     WaitAnsweringSentMessages(kAfterRestoreWait);
 }
 
@@ -31,13 +31,13 @@ void SearchSelectedTerm() {
 }
 
 // True when the hotkey should go on with captureBuffer.
-bool CaptureFor(BYTE letterKey) {
-    switch (CaptureSelection(letterKey)) {
+bool CaptureFor(Capture& capture, BYTE letterKey, HWND owner) {
+    switch (CaptureSelection(capture, letterKey)) {
     case CaptureResult::Captured:
         return true;
     case CaptureResult::NoText:
         // The copy replaced the clipboard with something else; the user gets theirs back.
-        RestoreClipboard();
+        RestoreClipboard(capture, owner);
         return false;
     case CaptureResult::Unchanged:
         break;
@@ -45,21 +45,29 @@ bool CaptureFor(BYTE letterKey) {
     return false;
 }
 
-void OnWebSearch() {
-    if (registerDialogHandle && GetForegroundWindow() == registerDialogHandle) {
-        SearchSelectedTerm();
+void OnWebSearch(HWND mainWindow) {
+    if (ForegroundIsThisProgram()) {
+        if (ReadOwnSelection(captureBuffer, kSearchTermUnits)) {
+            CopyBounded(searchTermBuffer, captureBuffer);
+            OpenWebSearch();
+        } else if (registerDialogHandle && GetForegroundWindow() == registerDialogHandle) {
+            SearchSelectedTerm();
+        }
         return;
     }
-    if (!CaptureFor('W')) return;
+    Capture capture;
+    if (!CaptureFor(capture, 'W', mainWindow)) return;
     CopyBounded(searchTermBuffer, captureBuffer);
     OpenWebSearch();
-    ClosingSteps();
+    ClosingSteps(capture, mainWindow);
 }
 
 void OnNewEntry(HWND mainWindow) {
     // The edit dialog's loop still delivers hotkeys; a second one would share its record.
     if (EditDialogOpen()) return;
-    if (!CaptureFor('E')) return;
+    Capture capture;
+    const bool ownWindow = ForegroundIsThisProgram();
+    if (ownWindow ? !ReadOwnSelection(captureBuffer, kSearchTermUnits) : !CaptureFor(capture, 'E', mainWindow)) return;
     if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
     CopyBounded(pendingEdit.term, searchTermBuffer);
     CopyBounded(pendingEdit.description, captureBuffer);
@@ -69,7 +77,7 @@ void OnNewEntry(HWND mainWindow) {
     pendingEdit.insertNew = 10;
     pendingEdit.targetRow = ListRowCount(wordListHandle);
     RunEditDialog(registerDialogHandle);
-    ClosingSteps();
+    if (!ownWindow) ClosingSteps(capture, mainWindow);
 }
 
 }  // namespace
@@ -90,18 +98,24 @@ void RegisterHotkeys(HWND mainWindow) {
 
 LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId) {
     ClearSearchUrl();
-    switch (hotkeyId) {
-    case kHotkeyWebSearch:
-        OnWebSearch();
-        break;
-    case kHotkeyNewEntry:
-        OnNewEntry(mainWindow);
-        break;
-    case kHotkeyRegister:
-        if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
-        break;
-    default:
-        break;
+    // An exception must not leave the window procedure: it would end the program
+    // with every unsaved change. Running out of memory ends only this hotkey.
+    try {
+        switch (hotkeyId) {
+        case kHotkeyWebSearch:
+            OnWebSearch(mainWindow);
+            break;
+        case kHotkeyNewEntry:
+            OnNewEntry(mainWindow);
+            break;
+        case kHotkeyRegister:
+            if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        // Whatever the hotkey had not done yet is dropped; the program goes on.
     }
     return 0;
 }

@@ -27,6 +27,19 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+bool IsHexDigitOfContinuationByte(char16_t unit) {
+    return unit == u'8' || unit == u'9' || unit == u'A' || unit == u'B';  // 10xxxxxx
+}
+
+// Whether a character of the encoded query starts at pos (or pos is its end). An escape whose byte is
+// a UTF-8 continuation byte, and the low half of a surrogate pair, belong to the character before them.
+bool StartsCharacter(std::u16string_view query, std::size_t pos) {
+    if (pos >= query.size()) return true;
+    if (IsLowSurrogate(query[pos]) && pos > 0 && IsHighSurrogate(query[pos - 1])) return false;
+    if (query[pos] == u'%' && pos + 1 < query.size() && IsHexDigitOfContinuationByte(query[pos + 1])) return false;
+    return true;
+}
+
 // The marks a form-encoded value keeps as they are besides letters and digits.
 bool IsUnescapedMark(char32_t codePoint) {
     return codePoint == u'*' || codePoint == u'-' || codePoint == u'.' || codePoint == u'_';
@@ -108,11 +121,21 @@ std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out) {
 void FormatSearchUrl(const char16_t* encodedQuery, char16_t* url) {
     const std::size_t prefixLength = CopyBounded(url, kSearchUrlUnits, std::u16string_view(kSearchUrlFormatPrefix));
     const std::u16string_view query(encodedQuery, BoundedLength(encodedQuery, kEncodedQueryUnits));
-    CopyBounded(url + prefixLength, kSearchUrlUnits - prefixLength, query);
+    std::size_t cut = std::min(query.size(), kSearchUrlUnits - 1 - prefixLength);
+    // A '%' always starts an escape (the encoder escapes every '%' of the term), so a cut inside one
+    // backs up to its '%', and from there to the first escape of its character.
+    for (std::size_t back = 1; back <= 2 && cut >= back && cut < query.size(); ++back) {
+        if (query[cut - back] == u'%') {
+            cut -= back;
+            break;
+        }
+    }
+    while (cut > 0 && !StartsCharacter(query, cut)) cut -= std::min<std::size_t>(cut, query[cut] == u'%' ? 3 : 1);
+    CopyBounded(url + prefixLength, kSearchUrlUnits - prefixLength, query.substr(0, cut));
 }
 
-#ifndef _WIN32
-// The Windows build classifies with the system's tables instead (letter_or_digit_win32.cpp).
+// One classification for every build: the system's tables differ between Windows and Wine (and cannot
+// type a surrogate pair as one character), and the query should not depend on where the program runs.
 
 namespace {
 
@@ -270,5 +293,3 @@ bool IsSearchLetterOrDigit(char32_t codePoint) {
                                         [](char32_t c, const CodePointRange& range) { return c < range.first; });
     return after != std::begin(kLetterOrDigitRanges) && codePoint <= std::prev(after)->last;
 }
-
-#endif

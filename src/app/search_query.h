@@ -6,12 +6,17 @@
 
 inline constexpr std::size_t kSearchTermUnits = 1024;     // the search-term buffer
 inline constexpr std::size_t kEncodedQueryUnits = 10240;  // nine units per character at most
-inline constexpr std::size_t kSearchUrlUnits = 1052;      // a longer URL is cut to 1051 units
+// The longest URL handed to the shell is 512 units. Wine's shell puts the URL into the browser's command line in
+// a fixed buffer of 1024 units and crashes the caller when it overruns (with a 48-unit handler command, a URL of
+// 977 units already arrives empty and 1000 units crash); 512 leaves room for handler commands of 500 units.
+// Windows's shell takes URLs up to INTERNET_MAX_URL_LENGTH (2083 units).
+inline constexpr std::size_t kSearchUrlUnits = 513;
 // Whole URL but the query value; one constant so the engine is chosen in one place.
 inline constexpr char16_t kSearchUrlFormatPrefix[] = u"https://www.google.com/search?q=";
 
-// Whether a UTF-16 unit (or, for a surrogate pair, the whole code point) is a letter or digit of any script.
-// Portable builds use a built-in classification; the Windows build asks the system (letter_or_digit_win32.cpp).
+// Whether a code point (a surrogate pair's whole one) is a letter or digit of any script: the Windows C
+// runtime's table below U+0100, then the letters and digits of the scripts a reader is likely to select.
+// The same built-in table in every build, so a selection gives the same URL on Windows, Wine and Linux.
 bool IsSearchLetterOrDigit(char32_t codePoint);
 
 // Writes the application/x-www-form-urlencoded form of term (terminated, at most kSearchTermUnits units read) into
@@ -20,5 +25,7 @@ bool IsSearchLetterOrDigit(char32_t codePoint);
 // character is written as the %XX escapes of its UTF-8 bytes.
 std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out);
 
-// Formats prefix + encodedQuery into url (capacity kSearchUrlUnits): cut to 1051 units and terminated.
+// Formats prefix + encodedQuery into url (capacity kSearchUrlUnits, always terminated). A longer query is cut
+// at the end of the last whole character that fits: never inside a %XX escape, between the escapes of one
+// character's UTF-8 bytes, or between the two units of a surrogate pair.
 void FormatSearchUrl(const char16_t* encodedQuery, char16_t* url);

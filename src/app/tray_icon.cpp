@@ -40,4 +40,8 @@ void ShowTrayMenu(HWND mainWindow) {
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(mainWindow);
     TrackPopupMenu(popup, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, mainWindow, nullptr);
+    // The documented follow-up for a tray icon's menu: a harmless message switches tasks
+    // back to us, without which Windows does not close menus as it should (the next one
+    // opens and vanishes at once).
+    PostMessageW(mainWindow, WM_NULL, 0, 0);
 }

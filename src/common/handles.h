@@ -54,29 +54,6 @@ struct MenuTraits {
 };
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 
-// An open clipboard, closed when the owner goes. Another program may hold
-// the clipboard for a moment, so opening is tried a few times.
-class OpenedClipboard {
-public:
-    // Data can only be set while a window owns the clipboard: without one,
-    // EmptyClipboard leaves no owner and SetClipboardData fails.
-    explicit OpenedClipboard(HWND owner = nullptr) {
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-            open_ = OpenClipboard(owner) != FALSE;
-            if (!open_) Sleep(20);
-        }
-    }
-    ~OpenedClipboard() {
-        if (open_) CloseClipboard();
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_ = false;
-};
-
 // Locked global memory, unlocked when the owner goes.
 template <typename T>
 class LockedGlobal {

@@ -47,7 +47,8 @@ INT_PTR OnInitDialog(HWND dialog) {
 
 void OnOk(HWND dialog) {
     if (ApplyEdit(dialog) == -1) {
-        ShowMessage(Message::EmptyTerm);
+        // Owned by the dialog, so it cannot fall behind the window that waits for it.
+        ShowMessage(Message::EmptyTerm, dialog);
         return;
     }
     if (pendingEdit.entryChanged == 1) {

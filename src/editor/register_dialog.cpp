@@ -125,8 +125,7 @@ void OnInitDialog(HWND dialog) {
     SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
     LoadWordListFromGroupFile();
     previousClientWidth = viewLayout.registerPlacement.width;
-    const Placement& p = viewLayout.registerPlacement;
-    MoveWindow(dialog, p.left, p.top, p.width, p.height, FALSE);
+    RestoreNormalPlacement(dialog, viewLayout.registerPlacement);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
     SetTabOrder(dialog);

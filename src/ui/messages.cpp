@@ -9,7 +9,7 @@ MessageText DescribeMessage(Message message, int languageIndex) {
     case Message::AlreadyRunning:
         return {kAlreadyRunningRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     case Message::EmptyTerm:
-        return {kEmptyTermRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {kEmptyTermRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::WindowClassFailed:
         return {kWindowClassFailedText, kMessageCaption, kMessageFlagsOk, false};
     case Message::HotkeySetupFailed:

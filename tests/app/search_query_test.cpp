@@ -103,20 +103,55 @@ TEST(SearchUrl, ShortQueryFollowsThePrefix) {
     EXPECT_EQ(std::u16string(url), kSearchUrlFormatPrefix);
 }
 
-TEST(SearchUrl, LongQueryIsCutTo1051UnitsWithinTheBuffer) {
-    const std::u16string term(kSearchTermUnits - 1, u'\u3001');
-    std::vector<char16_t> query(kEncodedQueryUnits);
-    EncodeSearchTerm(term.c_str(), query.data());
-
+// The URL formatted from a query, checked to stay within its buffer.
+std::u16string Url(const std::u16string& query) {
     std::vector<char16_t> url(kSearchUrlUnits + kGuardUnits, kGuard);
-    FormatSearchUrl(query.data(), url.data());
-    const std::u16string formatted(url.data());
-    ASSERT_EQ(formatted.size(), kSearchUrlUnits - 1);
-    EXPECT_EQ(formatted.size(), 1051u);
-    const std::u16string prefix(kSearchUrlFormatPrefix);
-    EXPECT_EQ(formatted.substr(0, prefix.size()), prefix);
-    EXPECT_EQ(formatted.substr(prefix.size()), std::u16string(query.data(), formatted.size() - prefix.size()));
+    FormatSearchUrl(query.c_str(), url.data());
     EXPECT_TRUE(std::all_of(url.begin() + kSearchUrlUnits, url.end(), [](char16_t c) { return c == kGuard; }));
+    return std::u16string(url.data());
+}
+
+TEST(SearchUrl, LongQueryIsCutTo512UnitsAtAWholeCharacter) {
+    const std::u16string prefix(kSearchUrlFormatPrefix);
+    const std::size_t room = 512 - prefix.size();
+    ASSERT_EQ(kSearchUrlUnits, 513u);
+    const std::u16string letters(room + 100, u'a');
+    EXPECT_EQ(Url(letters), prefix + letters.substr(0, room));
+
+    // Room for the letters and the first one, two or three units of the comma's nine: the comma is left out.
+    const std::u16string comma = u"%E3%80%81";
+    for (std::size_t shortOf : {1, 2, 3, 4, 6, 8}) {
+        const std::u16string query = letters.substr(0, room - 9 + shortOf) + comma + u"b";
+        EXPECT_EQ(Url(query), prefix + letters.substr(0, room - 9 + shortOf)) << shortOf;
+    }
+    EXPECT_EQ(Url(letters.substr(0, room - 9) + comma + u"b"), prefix + letters.substr(0, room - 9) + comma);
+
+    // A surrogate pair is not split, whether it passes as it is or as four escapes.
+    EXPECT_EQ(Url(letters.substr(0, room - 1) + u"\U00020B9F"), prefix + letters.substr(0, room - 1));
+    EXPECT_EQ(Url(letters.substr(0, room - 2) + u"\U00020B9F"), prefix + letters.substr(0, room - 2) + u"\U00020B9F");
+    EXPECT_EQ(Url(letters.substr(0, room - 5) + u"%F0%9F%98%80"), prefix + letters.substr(0, room - 5));
+}
+
+TEST(SearchUrl, AFullTermOfAnyCharactersGivesAWholeUrl) {
+    for (const std::u16string unit : {u"\u3001", u"\U0001F600", u"語", u"\U00020B9F", u"a ", u"\u00E9,"}) {
+        std::u16string term;
+        while (term.size() + unit.size() < kSearchTermUnits) term += unit;
+        std::vector<char16_t> query(kEncodedQueryUnits);
+        const std::size_t length = EncodeSearchTerm(term.c_str(), query.data());
+        const std::u16string url = Url(std::u16string(query.data(), length));
+        const std::u16string prefix(kSearchUrlFormatPrefix);
+        ASSERT_LE(url.size(), 512u);
+        EXPECT_GT(url.size(), 512u - 12) << "the cut loses less than one character's escapes";
+        // Encoding the term's first characters gives exactly the URL's query: the cut was between characters.
+        bool whole = false;
+        for (std::size_t n = 0; n <= term.size() && !whole; ++n) {
+            const std::u16string head = term.substr(0, n);
+            std::vector<char16_t> encoded(kEncodedQueryUnits);
+            whole = std::u16string(encoded.data(), EncodeSearchTerm(head.c_str(), encoded.data())) ==
+                    url.substr(prefix.size());
+        }
+        EXPECT_TRUE(whole) << url.size();
+    }
 }
 
 TEST(SearchLetterOrDigit, Latin1FollowsTheCRuntimeTable) {

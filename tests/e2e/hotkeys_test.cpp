@@ -16,6 +16,7 @@
 #include "support/test_folder.h"
 #include "support/url_log.h"
 #include "support/windows_found.h"
+#include "ui/resource_ids.h"
 
 namespace {
 
@@ -80,6 +81,11 @@ long WaitUntil(Condition condition, DWORD milliseconds) {
     return static_cast<long>(GetTickCount() - start);
 }
 
+// Whether the clipboard holds this text (again) within a few seconds.
+bool ClipboardComesBackAs(const std::wstring& text) {
+    return WaitUntil([&] { return ClipboardData({CF_UNICODETEXT})[0].bytes == TextBytes(text); }, 3000) >= 0;
+}
+
 class Hotkeys : public testing::Test {
 protected:
     void SetUp() override {
@@ -92,7 +98,9 @@ protected:
     }
     void TearDown() override {
         if (main_) ChooseFromTrayMenu(main_, L'e');
-        program_->WaitForExit(10000);
+        DWORD exitCode = 0;
+        ASSERT_TRUE(program_->WaitForExit(10000, &exitCode));
+        EXPECT_EQ(exitCode, 0u) << "the program did not live to its Exit";
     }
     // Presses Alt+letter and waits until the program has finished with it.
     void Press(BYTE letter) {
@@ -257,3 +265,142 @@ TEST_F(Hotkeys, AltEBeforeAnySearchHasAnEmptyTermAndAltRNeverOpensTwice) {
     EXPECT_EQ(TopWindowsOf(program_->ProcessId(), L"#32770", L"単語登録"), std::vector<HWND>{dialog_});
 }
 
+TEST_F(Hotkeys, AVeryLongSelectionIsSearchedCutShortAndTheProgramLives) {
+    std::wstring text;
+    while (text.size() < 5000) text += L"語、、";
+    ReaderWindow reader(text);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(0, 5000);
+    PressAltWith('W');
+    ASSERT_GE(WaitUntil([] { return !RecordedUrls().empty(); }, 5000), 0) << "no URL reached the shell";
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+    // At most 512 units: 25 times 語、、 (19 units each), then 語; the next comma's escape would not fit whole.
+    std::string query;
+    for (int i = 0; i < 25; ++i) query += "\xE8\xAA\x9E%E3%80%81%E3%80%81";
+    query += "\xE8\xAA\x9E";
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + query});
+}
+
+TEST_F(Hotkeys, KanjiBeyondTheBasicPlanePassUnchangedAndEmojiAreEscaped) {
+    ReaderWindow reader(L"\U00020B9Fる \U0001F600");
+    reader.SelectAndFocus(0, 6);
+    Press('W');
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "\xF0\xA0\xAE\x9F\xE3\x82\x8B+%F0%9F%98%80"});
+}
+
+TEST_F(Hotkeys, AltWOnTextSelectedInTheProgramsOwnFieldSearchesItWithoutTheClipboard) {
+    HWND rename = GetDlgItem(dialog_, IDC_RENAME);
+    SendMessageW(rename, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"alpha beta"));
+    SetForegroundWindow(dialog_);
+    RECT field{};
+    GetWindowRect(rename, &field);
+    ClickAt({(field.left + field.right) / 2, (field.top + field.bottom) / 2});
+    PumpFor(200);
+    SendMessageW(rename, EM_SETSEL, 6, 10);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"untouched")}});
+    const DWORD sequence = GetClipboardSequenceNumber();
+    PressAltWith('W');
+    WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "beta"});
+    PumpFor(700);
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "the clipboard is not touched";
+}
+
+TEST_F(Hotkeys, ACopyMadeWhileTheEditDialogIsOpenIsKept) {
+    ReaderWindow reader(L"some sentence");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    PumpFor(300);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"copied later")}});
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+    PumpFor(700);
+    EXPECT_TRUE(ClipboardComesBackAs(L"copied later"));
+}
+
+TEST_F(Hotkeys, ASearchFromInsideTheEditDialogStillGivesTheFirstClipboardBack) {
+    ReaderWindow reader(L"some sentence");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    PumpFor(300);
+    reader.SelectAndFocus(5, 13);
+    PressAltWith('W');
+    WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "sentence"});
+    EXPECT_TRUE(ClipboardComesBackAs(L"some")) << "the inner search gives back what the outer capture left";
+    PumpFor(700);
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
+
+TEST_F(Hotkeys, AClipboardHeldByAProgramWaitingOnUsComesBack) {
+    ReaderWindow reader(L"a word to look up");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(2, 6);
+    // This test plays a program that holds the clipboard open and waits for an answer from wordHaven, sent
+    // just when the hotkey first tries the clipboard: right after the key it presses to hide the lone Alt.
+    HWND holder = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(holder));
+    PressAltWith('W');
+    MSG key{};
+    const DWORD start = GetTickCount();
+    while (!(key.message == WM_KEYDOWN && key.wParam == 0xE8) && GetTickCount() - start < 3000) {
+        if (!PeekMessageW(&key, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) Sleep(1);
+    }
+    DWORD_PTR answer = 0;
+    const DWORD sent = GetTickCount();
+    EXPECT_TRUE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
+    std::printf("key seen after %lu ms, answered after %lu ms\n", sent - start, GetTickCount() - sent);
+    CloseClipboard();
+    DestroyWindow(holder);
+    WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "word"});
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
+
+TEST_F(Hotkeys, AnEmptyTermMessageIsOwnedByTheEditDialog) {
+    ReaderWindow reader(L"some sentence");
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    PostMessageW(edit, WM_COMMAND, IDOK, 0);
+    HWND box = WaitForMessageBox(program_->ProcessId(), L"wordHaven", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"用語欄が空白です。");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), edit);
+    PressOk(box);
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+}
+
+TEST(HotkeysAtStartUp, AHotkeyWhileAStartUpMessageIsOpenGivesTheClipboardBack) {
+    EndStrayPrograms();
+    ClearUrlLog();
+    ASSERT_TRUE(RegisterHotKey(nullptr, 4, MOD_ALT, 'R'));  // Alt+R taken: the program says so while starting
+    TestFolder folder;
+    ProgramRun program(folder.Path());
+    HWND box = WaitForMessageBox(program.ProcessId(), L"失敗");
+    ASSERT_NE(box, nullptr);
+    ReaderWindow reader(L"a word to look up");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(2, 6);
+    PressAltWith('W');
+    WaitUntil([] { return !RecordedUrls().empty(); }, 3000);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "word"});
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+    UnregisterHotKey(nullptr, 4);
+    PressOk(box);
+    HWND main = WaitForMainWindow(program.ProcessId());
+    ASSERT_TRUE(ChooseFromTrayMenu(main, L'e'));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}

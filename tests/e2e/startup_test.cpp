@@ -8,6 +8,7 @@
 #include "storage/settings.h"
 #include "support/program_run.h"
 #include "support/program_windows.h"
+#include "support/reader_window.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
 
@@ -78,6 +79,18 @@ private:
 void ExitFromTrayMenu(ProgramRun& program, HWND mainWindow, DWORD* exitCode = nullptr) {
     ASSERT_TRUE(ChooseFromTrayMenu(mainWindow, L'e'));
     ASSERT_TRUE(program.WaitForExit(15000, exitCode)) << "the program did not end after Exit";
+}
+
+// Polls until the process shows no window of this class; false on time-out.
+bool WaitForNoShownTopWindow(DWORD processId, const wchar_t* className, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool shown = false;
+        for (HWND window : TopWindowsOf(processId, className, nullptr)) shown = shown || IsWindowVisible(window);
+        if (!shown) return true;
+        if (GetTickCount() - start > milliseconds) return false;
+        PumpFor(20);
+    }
 }
 
 class Startup : public testing::Test {
@@ -202,4 +215,75 @@ TEST_F(Startup, SettingsFileOfWrongSizeIsReportedAndReplacedAtExit) {
     EXPECT_EQ(settings.languageIndex, 1) << "the defaults were kept and written";
     EXPECT_EQ(settings.currentGroup, 0);
     EXPECT_EQ(ReadFileBytes(folder.File(L"wordHaven.ini.bad")), damaged) << "kept beside, its names recoverable";
+}
+
+TEST_F(Startup, TheRegistrationDialogStaysWhereItWasPutWhenTheTaskbarIsAtTheTopLeft) {
+    // The work area moved right and down, as a taskbar at the left or top moves it. Wine keeps the work
+    // area per process and gives placements in screen coordinates, so there only the round trip is checked.
+    RECT saved{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0));
+    RECT moved = saved;
+    moved.left += 70;
+    moved.top += 40;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &moved, SPIF_SENDCHANGE));
+    struct PutBack {
+        RECT area;
+        ~PutBack() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE); }
+    } putBack{saved};
+
+    TestFolder folder;
+    AppSettings settings = DefaultAppSettings();
+    ViewLayout layout = DefaultViewLayout();
+    layout.registerPlacement = {200, 150, 700, 500};
+    std::vector<uint8_t> image(kSettingsFileSize);
+    WriteSettingsImage(settings, layout, image.data());
+    WriteFileBytes(folder.File(L"wordHaven.ini"), image);
+
+    RECT first{};
+    for (int run = 0; run < 2; ++run) {
+        ProgramRun program(folder.Path());
+        HWND main = WaitForMainWindow(program.ProcessId());
+        for (int opening = 0; opening < 2; ++opening) {
+            HWND dialog = WaitForRegisterDialog(program.ProcessId());
+            ASSERT_NE(dialog, nullptr);
+            RECT now{};
+            GetWindowRect(dialog, &now);
+            if (run == 0 && opening == 0) first = now;
+            EXPECT_TRUE(EqualRect(&now, &first)) << "run " << run << ", opening " << opening << ": at " << now.left
+                                                 << "," << now.top << " instead of " << first.left << "," << first.top;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(WaitForNoTopWindow(program.ProcessId(), L"#32770", L"単語登録"));
+            ASSERT_TRUE(ChooseFromTrayMenu(main, L'r'));
+        }
+        ASSERT_NE(WaitForRegisterDialog(program.ProcessId()), nullptr);
+        ExitFromTrayMenu(program, main);
+        ReadImage(ReadFileBytes(folder.File(L"wordHaven.ini")), settings, layout);
+        EXPECT_EQ(layout.registerPlacement.left, 200);
+        EXPECT_EQ(layout.registerPlacement.top, 150);
+        EXPECT_EQ(layout.registerPlacement.width, 700);
+        EXPECT_EQ(layout.registerPlacement.height, 500);
+    }
+}
+
+TEST_F(Startup, TheTrayMenuClosesOnEscapeAndOnAClickElsewhereEveryTime) {
+    TestFolder folder;
+    ProgramRun program(folder.Path());
+    HWND main = WaitForMainWindow(program.ProcessId());
+    ASSERT_NE(WaitForRegisterDialog(program.ProcessId()), nullptr);
+    for (int round = 0; round < 4; ++round) {
+        MoveCursorTo({1000, 900});
+        PostMessageW(main, WM_APP + 1, 108, WM_RBUTTONDOWN);
+        HWND menu = WaitForShownTopWindow(program.ProcessId(), L"#32768", nullptr, 5000);
+        ASSERT_NE(menu, nullptr) << "round " << round;
+        PumpFor(300);
+        EXPECT_TRUE(IsWindowVisible(menu)) << "round " << round << ": the menu stays until the user leaves it";
+        if (round % 2 == 0) {
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        } else {
+            ClickAt({100, 100});
+        }
+        EXPECT_TRUE(WaitForNoShownTopWindow(program.ProcessId(), L"#32768", 3000)) << "round " << round;
+    }
+    ExitFromTrayMenu(program, main);
 }

@@ -28,7 +28,7 @@ TEST(Messages, JapaneseOnlyMessagesIgnoreTheLanguageIndex) {
 
 TEST(Messages, CaptionsFlagsAndOwners) {
     for (Message m : {Message::CsvFileOpenFailed, Message::IniFileOpenFailed, Message::AlreadyRunning,
-                      Message::EmptyTerm, Message::WindowClassFailed}) {
+                      Message::WindowClassFailed}) {
         const MessageText text = DescribeMessage(m, 1);
         EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
         EXPECT_FALSE(text.takesOwner);
@@ -36,6 +36,7 @@ TEST(Messages, CaptionsFlagsAndOwners) {
     const MessageText hotkey = DescribeMessage(Message::HotkeySetupFailed, 0);
     EXPECT_EQ(std::u16string(hotkey.caption), u"失敗");
     EXPECT_TRUE(hotkey.takesOwner);
+    EXPECT_TRUE(DescribeMessage(Message::EmptyTerm, 1).takesOwner) << "owned by the edit dialog that waits for it";
     EXPECT_EQ(hotkey.flags, 0u);
 
     EXPECT_EQ(DescribeMessage(Message::AlreadyRunning, 0).flags, 0x30u);
