@@ -17,6 +17,7 @@ add_library(wordhaven_win32 STATIC
     src/app/clipboard.cpp
     src/app/hotkeys.cpp
     src/app/main_window.cpp
+    src/app/search_site_menu.cpp
     src/app/selection_capture.cpp
     src/app/tray_icon.cpp
     src/app/web_search.cpp
@@ -31,6 +32,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/group_file_name_win32.cpp
     src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp
+    src/storage/search_sites_file.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp
     src/ui/message_box.cpp

@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/hotkeys.h"
+#include "app/search_site_menu.h"
 #include "app/tray_icon.h"
 #include "common/window_placement.h"
 #include "editor/find_window.h"
@@ -28,6 +29,7 @@ void SetUpTrayIconAndHotkeys(HWND window) {
 
 LRESULT OnCreate(HWND window) {
     InitCommonControls();
+    ReadSearchSites(window);
     SetUpTrayIconAndHotkeys(window);
     OpenRegisterDialog(window);
     return 0;
@@ -49,6 +51,7 @@ LRESULT OnTrayCallback(HWND window, WPARAM iconId, LPARAM mouseMessage) {
 }
 
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (OnSiteCommand(window, LOWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDM_EXIT:
         if (SettleUnsavedChangesBeforeExit()) DestroyWindow(window);

@@ -73,8 +73,13 @@ void AppendEscapedUtf8(EncodedCharacter& encoded, char32_t codePoint) {
     }
 }
 
+bool IsUnescapedInPath(char32_t codePoint) {
+    return codePoint == u'-' || codePoint == u'.' || codePoint == u'_' || codePoint == u'~';
+}
+
 // Encodes the character starting at term[pos] and returns how many units of the term it took.
-std::size_t EncodeCharacter(std::u16string_view term, std::size_t pos, EncodedCharacter& encoded) {
+std::size_t EncodeCharacter(std::u16string_view term, std::size_t pos, EncodedCharacter& encoded,
+                            QueryPlacement placement) {
     const char16_t unit = term[pos];
     if (IsHighSurrogate(unit) && pos + 1 < term.size() && IsLowSurrogate(term[pos + 1])) {
         const char32_t codePoint = 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{term[pos + 1]} - 0xDC00);
@@ -89,9 +94,10 @@ std::size_t EncodeCharacter(std::u16string_view term, std::size_t pos, EncodedCh
     if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
         // An unpaired surrogate has no UTF-8 form; it is sent as U+FFFD, as browsers do.
         AppendEscapedUtf8(encoded, kReplacementCharacter);
-    } else if (unit == u' ') {
+    } else if (unit == u' ' && placement == QueryPlacement::QueryString) {
         AppendUnit(encoded, u'+');
-    } else if (IsUnescapedMark(unit) || IsSearchLetterOrDigit(unit)) {
+    } else if (IsSearchLetterOrDigit(unit) ||
+               (placement == QueryPlacement::QueryString ? IsUnescapedMark(unit) : IsUnescapedInPath(unit))) {
         AppendUnit(encoded, unit);
     } else {
         AppendEscapedUtf8(encoded, unit);
@@ -101,13 +107,13 @@ std::size_t EncodeCharacter(std::u16string_view term, std::size_t pos, EncodedCh
 
 }  // namespace
 
-std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out) {
+std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out, QueryPlacement placement) {
     const std::u16string_view text(term, BoundedLength(term, kSearchTermUnits));
     std::size_t outLength = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
         EncodedCharacter encoded;
-        const std::size_t taken = EncodeCharacter(text, pos, encoded);
+        const std::size_t taken = EncodeCharacter(text, pos, encoded, placement);
         // A full term always fits; should it not, the query ends at a whole character, never inside an escape.
         if (outLength + encoded.length >= kEncodedQueryUnits) break;
         std::copy_n(encoded.units, encoded.length, out + outLength);
@@ -119,9 +125,20 @@ std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out) {
 }
 
 void FormatSearchUrl(const char16_t* encodedQuery, char16_t* url) {
-    const std::size_t prefixLength = CopyBounded(url, kSearchUrlUnits, std::u16string_view(kSearchUrlFormatPrefix));
+    FormatSiteUrl(kSearchUrlFormatPrefix, encodedQuery, u"", url);
+}
+
+QueryPlacement PlacementIn(std::u16string_view urlBeforeQuery) {
+    return urlBeforeQuery.find(u'?') == std::u16string_view::npos ? QueryPlacement::PathSegment
+                                                                    : QueryPlacement::QueryString;
+}
+
+void FormatSiteUrl(std::u16string_view before, const char16_t* encodedQuery, std::u16string_view after, char16_t* url) {
+    const std::size_t prefixLength = CopyBounded(url, kSearchUrlUnits, before);
+    const std::size_t room = kSearchUrlUnits - 1 - prefixLength;
+    if (after.size() > room) after = {};  // sites are checked for room when they are read; never cut inside it
     const std::u16string_view query(encodedQuery, BoundedLength(encodedQuery, kEncodedQueryUnits));
-    std::size_t cut = std::min(query.size(), kSearchUrlUnits - 1 - prefixLength);
+    std::size_t cut = std::min(query.size(), room - after.size());
     // A '%' always starts an escape (the encoder escapes every '%' of the term), so a cut inside one
     // backs up to its '%', and from there to the first escape of its character.
     for (std::size_t back = 1; back <= 2 && cut >= back && cut < query.size(); ++back) {
@@ -132,6 +149,7 @@ void FormatSearchUrl(const char16_t* encodedQuery, char16_t* url) {
     }
     while (cut > 0 && !StartsCharacter(query, cut)) cut -= std::min<std::size_t>(cut, query[cut] == u'%' ? 3 : 1);
     CopyBounded(url + prefixLength, kSearchUrlUnits - prefixLength, query.substr(0, cut));
+    CopyBounded(url + prefixLength + cut, kSearchUrlUnits - prefixLength - cut, after);
 }
 
 // One classification for every build: the system's tables differ between Windows and Wine (and cannot

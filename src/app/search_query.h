@@ -3,6 +3,7 @@
 // the query of a search page.
 // Portable: no Windows headers.
 #include <cstddef>
+#include <string_view>
 
 inline constexpr std::size_t kSearchTermUnits = 1024;     // the search-term buffer
 inline constexpr std::size_t kEncodedQueryUnits = 10240;  // nine units per character at most
@@ -19,13 +20,23 @@ inline constexpr char16_t kSearchUrlFormatPrefix[] = u"https://www.google.com/se
 // The same built-in table in every build, so a selection gives the same URL on Windows, Wine and Linux.
 bool IsSearchLetterOrDigit(char32_t codePoint);
 
+// Where a site puts the searched text: the query string takes the form encoding (a space as '+'), a path
+// segment the percent-encoding (a space as %20, '+' and '/' escaped).
+enum class QueryPlacement { QueryString, PathSegment };
+
 // Writes the application/x-www-form-urlencoded form of term (terminated, at most kSearchTermUnits units read) into
 // out (capacity kEncodedQueryUnits, always terminated, never overrun) and returns the encoded length in units.
 // Letters and digits of any script and * - . _ stay as they are, a space becomes +, and every other
 // character is written as the %XX escapes of its UTF-8 bytes.
-std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out);
+// In a path segment only - . _ ~ stay besides letters and digits, and a space is %20.
+std::size_t EncodeSearchTerm(const char16_t* term, char16_t* out,
+                             QueryPlacement placement = QueryPlacement::QueryString);
 
 // Formats prefix + encodedQuery into url (capacity kSearchUrlUnits, always terminated). A longer query is cut
 // at the end of the last whole character that fits: never inside a %XX escape, between the escapes of one
 // character's UTF-8 bytes, or between the two units of a surrogate pair.
 void FormatSearchUrl(const char16_t* encodedQuery, char16_t* url);
+// The same for a site's URL: before + encodedQuery + after, the query cut so that after still fits whole.
+void FormatSiteUrl(std::u16string_view before, const char16_t* encodedQuery, std::u16string_view after, char16_t* url);
+// Where the placeholder of a site's URL stands.
+QueryPlacement PlacementIn(std::u16string_view urlBeforeQuery);

@@ -2,9 +2,14 @@
 
 #include <shellapi.h>
 
+#include "app/search_site_menu.h"
 #include "common/bounded_copy.h"
 #include "common/handles.h"
 #include "ui/resource_ids.h"
+
+namespace {
+constexpr UINT kSiteMenuPosition = 2;  // after 登録 and 検索
+}  // namespace
 
 bool AddTrayIcon(HWND mainWindow) {
     NOTIFYICONDATAW data{};
@@ -37,6 +42,8 @@ void ShowTrayMenu(HWND mainWindow) {
     MenuHandle menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     if (!menu) return;
     HMENU popup = GetSubMenu(menu.Get(), 0);
+    ReadSearchSites(mainWindow);  // the user may have edited the site file since
+    InsertSiteMenu(popup, kSiteMenuPosition);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(mainWindow);
     TrackPopupMenu(popup, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, mainWindow, nullptr);

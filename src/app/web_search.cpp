@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "app/search_site_menu.h"
 #include "common/win32_text.h"
 
 wchar_t searchTermBuffer[kSearchTermUnits] = {};
@@ -17,7 +18,10 @@ char16_t searchUrl[kSearchUrlUnits] = {};
 void ClearSearchUrl() { std::memset(searchUrl, 0, sizeof searchUrl); }
 
 void OpenWebSearch() {
-    EncodeSearchTerm(AsUtf16(searchTermBuffer), encodedQuery);
-    FormatSearchUrl(encodedQuery, searchUrl);
+    const std::u16string_view site = ChosenSearchSite().url;
+    const std::size_t placeholder = site.find(kQueryPlaceholder);
+    const std::u16string_view before = site.substr(0, placeholder);
+    EncodeSearchTerm(AsUtf16(searchTermBuffer), encodedQuery, PlacementIn(before));
+    FormatSiteUrl(before, encodedQuery, site.substr(placeholder + kQueryPlaceholder.size()), searchUrl);
     ShellExecuteW(nullptr, L"open", AsWide(searchUrl), nullptr, L"", SW_SHOW);
 }

@@ -321,7 +321,8 @@ bool OnKeyDown(HWND dialog, HWND target, WPARAM key) {
     }
     if (target == wordListHandle) {
         if (key == VK_RETURN) {
-            const int row = ListNextRow(wordListHandle, -1, LVNI_FOCUSED | LVNI_SELECTED);
+            int row = ListNextRow(wordListHandle, -1, LVNI_FOCUSED | LVNI_SELECTED);
+            if (row < 0) row = ListNextRow(wordListHandle, -1, LVNI_SELECTED);
             if (row >= 0) EditRow(dialog, row);
             return true;
         }

@@ -24,6 +24,10 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kGroupFileExistsRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::OriginalFileKept:
         return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+    case Message::SiteFileLinesSkipped:
+        return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::SiteChoiceNotSaved:
+        return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -15,6 +15,8 @@ enum class Message {
     GroupNameTaken,
     GroupFileExists,
     OriginalFileKept,
+    SiteFileLinesSkipped,
+    SiteChoiceNotSaved,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -54,6 +56,12 @@ inline constexpr const char16_t* kGroupFileExistsRows[2] = {
 inline constexpr const char16_t* kOriginalFileKeptRows[2] = {
     u"Part of this group file could not be shown exactly. Before it was saved, the original was kept as:",
     u"このグループファイルの一部は正確に表示できませんでした。保存の前に、元のファイルを次の名前で残しました:"};
+inline constexpr const char16_t* kSiteFileLinesSkippedRows[2] = {
+    u"These lines of the search site file wordHaven-sites.txt are not a name and a URL with {query}, and are skipped:",
+    u"検索サイトのファイル wordHaven-sites.txt の次の行は、名前と {query} を含む URL になっていないため使いません:"};
+inline constexpr const char16_t* kSiteChoiceNotSavedRows[2] = {
+    u"The chosen search site could not be written to wordHaven-sites.txt.",
+    u"選んだ検索サイトを wordHaven-sites.txt に書き込めませんでした。"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

@@ -188,3 +188,19 @@ TEST(SearchLetterOrDigit, OtherScriptsButNotSymbolsOrEmoji) {
         EXPECT_FALSE(IsSearchLetterOrDigit(c)) << std::hex << static_cast<unsigned>(c);
     }
 }
+
+TEST(SearchQueryEncode, APathSegmentTakesPercentEncoding) {
+    std::vector<char16_t> out(kEncodedQueryUnits, kGuard);
+    EncodeSearchTerm(u"a b+c/d~*", out.data(), QueryPlacement::PathSegment);
+    EXPECT_EQ(std::u16string(out.data()), u"a%20b%2Bc%2Fd~%2A");
+    EXPECT_EQ(PlacementIn(u"https://ejje.weblio.jp/content/"), QueryPlacement::PathSegment);
+    EXPECT_EQ(PlacementIn(u"https://example.org/s?lang=en&q="), QueryPlacement::QueryString);
+
+    // What follows the placeholder stays whole however long the query.
+    std::vector<char16_t> url(kSearchUrlUnits, kGuard);
+    const std::u16string longQuery(2000, u'x');
+    FormatSiteUrl(u"https://example.org/w/", longQuery.c_str(), u"?lang=ja", url.data());
+    const std::u16string made(url.data());
+    EXPECT_EQ(made.size(), kSearchUrlUnits - 1);
+    EXPECT_EQ(made.substr(made.size() - 8), u"?lang=ja");
+}

@@ -1,0 +1,157 @@
+#include "storage/search_sites.h"
+
+#include <algorithm>
+
+#include "storage/text_encoding.h"
+
+namespace {
+
+struct Preset {
+    const char* name;
+    const char* url;
+};
+
+constexpr Preset kPresets[] = {
+    {"Google", "https://www.google.com/search?q={query}"},
+    {"Weblio 英和辞典", "https://ejje.weblio.jp/content/{query}"},
+    {"英辞郎 on the WEB", "https://eow.alc.co.jp/search?q={query}"},
+    {"コトバンク", "https://kotobank.jp/search?q={query}"},
+    {"Wiktionary", "https://ja.wiktionary.org/wiki/{query}"},
+};
+
+constexpr std::string_view kFileHeader =
+    "# wordHaven の検索サイト: 1 行に 1 サイト、名前のあとに URL を書きます。{query} が検索する文字列になります。\r\n"
+    "# 行頭の * が Alt+W で使うサイトです。# で始まる行は読み飛ばします。\r\n"
+    "# wordHaven search sites: one a line, a name and then a URL in which {query} stands for the searched text.\r\n"
+    "# The line starting with * is the site Alt+W uses. Lines starting with # are skipped.\r\n";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (IsBlank(s.front()) || IsLineEnd(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && (IsBlank(s.back()) || IsLineEnd(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+std::u16string Utf16(std::string_view utf8) {
+    const std::string bytes = Utf8ToUtf16Bytes(utf8, false);
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    }
+    return text;
+}
+
+bool IsUsableUrl(std::u16string_view url) {
+    if (url.substr(0, 8) != u"https://" && url.substr(0, 7) != u"http://") return false;
+    const std::size_t placeholder = url.find(kQueryPlaceholder);
+    if (placeholder == std::u16string_view::npos ||
+        url.find(kQueryPlaceholder, placeholder + 1) != std::u16string_view::npos) {
+        return false;
+    }
+    if (url.size() - kQueryPlaceholder.size() > kMaxSiteUrlUnits) return false;
+    return std::none_of(url.begin(), url.end(), [](char16_t c) { return c <= u' ' || c == 0x7F; });
+}
+
+enum class LineKind { Blank, Site, Malformed };
+
+// A line's site, if it is one: [*] name URL, the URL being its last word.
+LineKind ReadLine(std::string_view line, SearchSite& site, bool& marked) {
+    line = Trim(line);
+    if (line.empty() || line.front() == '#') return LineKind::Blank;
+    marked = line.front() == '*';
+    if (marked) line = Trim(line.substr(1));
+    const std::size_t gap = line.find_last_of(" \t");
+    if (gap == std::string_view::npos || !IsValidUtf8(line)) return LineKind::Malformed;
+    site.name = Utf16(Trim(line.substr(0, gap)));
+    site.url = Utf16(line.substr(gap + 1));
+    return !site.name.empty() && IsUsableUrl(site.url) ? LineKind::Site : LineKind::Malformed;
+}
+
+// Calls visit(line, start, isSite) for each line of the text, the mark already taken off.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        visit(text.substr(start, end - start), start);
+        start = end;
+    }
+}
+
+}  // namespace
+
+SiteList PresetSites() {
+    SiteList list;
+    for (const Preset& preset : kPresets) list.sites.push_back({Utf16(preset.name), Utf16(preset.url)});
+    return list;
+}
+
+SiteList ParseSiteFile(std::string_view text) {
+    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) text.remove_prefix(kUtf8ByteOrderMark.size());
+    SiteList list;
+    bool anyMarked = false;
+    int lineNumber = 0;
+    ForEachLine(text, [&](std::string_view line, std::size_t) {
+        ++lineNumber;
+        SearchSite site;
+        bool marked = false;
+        switch (ReadLine(line, site, marked)) {
+        case LineKind::Blank:
+            return;
+        case LineKind::Malformed:
+            list.malformedLines.push_back(lineNumber);
+            return;
+        case LineKind::Site:
+            break;
+        }
+        if (list.sites.size() >= kMaxSites) return;
+        if (marked && !anyMarked) {
+            list.chosen = list.sites.size();
+            anyMarked = true;
+        }
+        list.sites.push_back(std::move(site));
+    });
+    list.fromFile = !list.sites.empty();
+    if (list.sites.empty()) {
+        SiteList presets = PresetSites();
+        presets.malformedLines = std::move(list.malformedLines);
+        return presets;
+    }
+    return list;
+}
+
+std::string MarkChosenSite(std::string_view text, std::size_t chosen) {
+    std::string marked;
+    marked.reserve(text.size() + 2);
+    std::size_t index = 0;
+    ForEachLine(text, [&](std::string_view line, std::size_t start) {
+        SearchSite site;
+        bool wasMarked = false;
+        const bool bom = start == 0 && line.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
+        const std::string_view body = bom ? line.substr(kUtf8ByteOrderMark.size()) : line;
+        if (ReadLine(body, site, wasMarked) != LineKind::Site || index >= kMaxSites) {
+            marked += line;
+            return;
+        }
+        if (bom) marked += kUtf8ByteOrderMark;
+        std::string_view rest = body;
+        if (wasMarked) rest.remove_prefix(rest.find('*') + 1);
+        while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+        if (index++ == chosen) marked += "* ";
+        marked += rest;
+    });
+    return marked;
+}
+
+std::string AddPresetSites(std::string_view existing, std::size_t chosen) {
+    std::string text(existing.empty() ? kFileHeader : existing);
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    for (std::size_t n = 0; n < std::size(kPresets); ++n) {
+        if (n == chosen) text += "* ";
+        text.append(kPresets[n].name).append(" ").append(kPresets[n].url).append("\r\n");
+    }
+    return text;
+}

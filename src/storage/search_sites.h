@@ -1,0 +1,36 @@
+#pragma once
+// The sites Alt+W can search on: a few presets, and the user's own in a
+// UTF-8 text file beside the settings file, one site a line: a name, then a
+// URL in which {query} stands for the searched text. The line of the chosen
+// site starts with '*'. Portable: no Windows headers.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::u16string_view kQueryPlaceholder = u"{query}";
+// A site's URL without its query must leave room for the query itself.
+inline constexpr std::size_t kMaxSiteUrlUnits = 400;
+inline constexpr std::size_t kMaxSites = 100;
+
+struct SearchSite {
+    std::u16string name;
+    std::u16string url;  // holds kQueryPlaceholder once
+};
+
+struct SiteList {
+    std::vector<SearchSite> sites;
+    std::size_t chosen = 0;
+    std::vector<int> malformedLines;  // 1-based, of lines that are neither a site, a comment nor blank
+    bool fromFile = false;            // false: the presets stand in for a file without sites
+};
+
+// A general web search first (the default), then dictionaries for a reader of other languages.
+SiteList PresetSites();
+// The sites of a site file's text (a byte-order mark is allowed); the presets when it lists none.
+SiteList ParseSiteFile(std::string_view text);
+// The text with the mark moved to the chosen site's line; every other byte stays as it was.
+std::string MarkChosenSite(std::string_view text, std::size_t chosen);
+// A site file listing the presets with the chosen one marked: a new file
+// (text empty: with a word on what it is for) or the text of one without sites.
+std::string AddPresetSites(std::string_view text, std::size_t chosen);

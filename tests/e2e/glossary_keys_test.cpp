@@ -1,0 +1,119 @@
+// Finding entries across the whole glossary, and the glossary used from the
+// keyboard, with the real wordHaven.exe and real key presses.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/program_windows.h"
+#include "support/reader_window.h"
+#include "support/session.h"
+#include "support/test_folder.h"
+#include "support/windows_found.h"
+
+namespace {
+
+constexpr int kFindText = 1061;
+constexpr int kFindResults = 1063;
+
+void WriteText(const std::wstring& path, const std::wstring& text) {
+    const std::string bytes = Ansi(text);
+    WriteFileBytes(path, {bytes.begin(), bytes.end()});
+}
+
+void Tap(BYTE key, bool control = false) {
+    if (control) keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (control) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    PumpFor(200);
+}
+
+class GlossaryKeys : public testing::Test {
+protected:
+    void SetUp() override { EndStrayPrograms(); }
+    HWND FindWindowOf(Session& session) {
+        return WaitForShownTopWindow(session.Program().ProcessId(), L"#32770", L"検索", 5000);
+    }
+    // Types the query as the user does, and the rows found: group and term.
+    std::vector<std::wstring> Search(HWND find, const wchar_t* query) {
+        Session::SendAndWait(GetDlgItem(find, kFindText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query));
+        RemoteList results(GetDlgItem(find, kFindResults));
+        std::vector<std::wstring> rows;
+        for (int row = 0; row < results.RowCount(); ++row) rows.push_back(results.Text(row, 0) + L":" + results.Text(row, 1));
+        return rows;
+    }
+    TestFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(GlossaryKeys, FindSeesEveryGroupAndUnsavedRowsFoldingKanaCaseAndWidth) {
+    WriteText(folder_.File(L"group01.csv"), L"りんご,ringo,apple,赤い果物\n");
+    WriteText(folder_.File(L"group02.csv"), L"ＡＢＣ,,,letters\n栞,しおり,,本に挟む\n");
+    Session session(folder_.Path());
+    session.AddWithNew({L"ミカン"});  // not saved yet
+    ChooseFromTrayMenu(session.Main(), L'f');
+    HWND find = FindWindowOf(session);
+    ASSERT_NE(find, nullptr);
+
+    EXPECT_EQ(Search(find, L"リンゴ"), std::vector<std::wstring>{L"group01:りんご"}) << "katakana finds hiragana";
+    EXPECT_EQ(Search(find, L"abc"), std::vector<std::wstring>{L"group02:ＡＢＣ"}) << "half width finds full width";
+    EXPECT_EQ(Search(find, L"みかん"), std::vector<std::wstring>{L"group01:ミカン"}) << "unsaved rows count";
+    EXPECT_EQ(Search(find, L"挟む"), std::vector<std::wstring>{L"group02:栞"}) << "meanings count";
+
+    // Enter on a result: the unsaved changes are asked about, then the entry is shown.
+    PostMessageW(find, WM_COMMAND, IDOK, 0);
+    session.Answer(IDYES, session.Dialog());
+    ASSERT_TRUE(PollUntil([&] { return SendMessageW(session.Item(kGroupSelector), CB_GETCURSEL, 0, 0) == 1; }));
+    EXPECT_EQ(SendMessageW(session.Item(kWordList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    EXPECT_EQ(FileText(folder_.File(L"group01.csv")), Ansi(L"\"りんご\",\"ringo\",\"apple\",\"赤い果物\"\n\"ミカン\",\"\",\"\",\"\"\n"));
+    EXPECT_EQ(session.Exit(), 0u);
+}
+
+TEST_F(GlossaryKeys, TheGlossaryAnswersTheKeysOfAWindowsDialog) {
+    WriteText(folder_.File(L"group01.csv"), L"one\ntwo\nthree\n");
+    Session session(folder_.Path());
+    const RECT row = session.List().RowOnScreen(0);
+    SetForegroundWindow(session.Dialog());
+    ClickAt({row.left + 20, (row.top + row.bottom) / 2});
+    PumpFor(300);
+
+    Tap('A', true);
+    EXPECT_EQ(SendMessageW(session.Item(kWordList), LVM_GETSELECTEDCOUNT, 0, 0), 3) << "Ctrl+A";
+    session.List().Select({1});
+    Tap(VK_DELETE);
+    EXPECT_EQ(session.Terms(), (std::vector<std::wstring>{L"one", L"three"})) << "Delete";
+    session.List().Select({0});
+    SendMessageW(session.Item(kWordList), LVM_SETSELECTIONMARK, 0, 0);
+    Tap(VK_RETURN);
+    HWND edit = WaitForShownTopWindow(session.Program().ProcessId(), L"#32770", L"編集", 3000);
+    ASSERT_NE(edit, nullptr) << "Enter on a row edits it";
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"編集"));
+
+    SetForegroundWindow(session.Dialog());
+    const RECT first = session.List().RowOnScreen(0);
+    ClickAt({first.left + 20, (first.top + first.bottom) / 2});
+    PumpFor(300);
+    Tap(VK_TAB);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(session.Dialog(), nullptr), &gui);
+    EXPECT_EQ(gui.hwndFocus, session.Item(kNew)) << "Tab goes from the list to 新規";
+    Tap('F', true);
+    ASSERT_NE(FindWindowOf(session), nullptr) << "Ctrl+F";
+    PostMessageW(FindWindowOf(session), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"検索"));
+
+    SetForegroundWindow(session.Dialog());
+    PumpFor(200);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(session.Answer(IDYES, session.Dialog()), L"一覧に保存されていない変更があります。保存しますか？") << "Esc";
+    ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"単語登録"));
+    EXPECT_EQ(FileText(folder_.File(L"group01.csv")), "\"one\",\"\",\"\",\"\"\n\"three\",\"\",\"\",\"\"\n");
+    EXPECT_EQ(session.Exit(), 0u);
+}

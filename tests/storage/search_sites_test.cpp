@@ -1,0 +1,39 @@
+#include "storage/search_sites.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(SearchSites, WithoutAFileThePresetsStandAndTheGeneralSearchIsChosen) {
+    const SiteList presets = ParseSiteFile("# only a comment\r\n\r\n");
+    EXPECT_FALSE(presets.fromFile);
+    ASSERT_GE(presets.sites.size(), 4u);
+    EXPECT_EQ(presets.chosen, 0u);
+    EXPECT_EQ(presets.sites[0].url, u"https://www.google.com/search?q={query}");
+    EXPECT_EQ(ParseSiteFile(AddPresetSites("", 2)).chosen, 2u) << "a new file keeps the choice";
+}
+
+TEST(SearchSites, AUsersFileIsReadLineByLineAndMalformedLinesAreNamed) {
+    const std::string file = "\xEF\xBB\xBF# my sites\r\n"
+                             "Jisho https://jisho.org/search/{query}\r\n"
+                             "no url here\r\n"
+                             "*  ALC 英辞郎\thttps://eow.alc.co.jp/search?q={query}&ref=wh\n"
+                             "two {query} https://x.example/{query}/{query}\n"
+                             "ftp ftp://x.example/{query}\n";
+    const SiteList list = ParseSiteFile(file);
+    EXPECT_TRUE(list.fromFile);
+    ASSERT_EQ(list.sites.size(), 2u);
+    EXPECT_EQ(list.sites[1].name, u"ALC 英辞郎");
+    EXPECT_EQ(list.chosen, 1u);
+    EXPECT_EQ(list.malformedLines, (std::vector<int>{3, 5, 6}));
+
+    // Choosing moves the mark and leaves every other byte as it was.
+    const std::string marked = MarkChosenSite(file, 0);
+    EXPECT_EQ(marked, "\xEF\xBB\xBF# my sites\r\n"
+                      "* Jisho https://jisho.org/search/{query}\r\n"
+                      "no url here\r\n"
+                      "ALC 英辞郎\thttps://eow.alc.co.jp/search?q={query}&ref=wh\n"
+                      "two {query} https://x.example/{query}/{query}\n"
+                      "ftp ftp://x.example/{query}\n");
+    EXPECT_EQ(ParseSiteFile(marked).chosen, 0u);
+}
