@@ -54,6 +54,12 @@ struct MenuTraits {
 };
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<HICON, IconTraits>;
+
 // An open clipboard, closed when the owner goes. Another program may hold
 // the clipboard for a moment, so opening is tried a few times.
 class OpenedClipboard {
