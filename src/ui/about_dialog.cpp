@@ -64,9 +64,13 @@ HFONT CreateLinkFont(HWND dialog) {
     return CreateFontIndirectW(&description);
 }
 
-void LoadLinkCursorFor(int dpi) {
+void ReleaseScaledLinkCursor() {
     if (scaledLinkCursor) DestroyCursor(scaledLinkCursor);
     scaledLinkCursor = nullptr;
+}
+
+void LoadLinkCursorFor(int dpi) {
+    ReleaseScaledLinkCursor();
     if (dpi == SystemDpi()) return;
     const int size = MetricForDpi(SM_CXCURSOR, dpi);
     scaledLinkCursor = static_cast<HCURSOR>(
@@ -173,7 +177,7 @@ void OnRefitAfterDpiChange(HWND dialog, int dpi) {
 void OnDestroy() {
     DeleteObject(linkFont);
     linkFont = nullptr;
-    LoadLinkCursorFor(SystemDpi());
+    ReleaseScaledLinkCursor();
 }
 
 }  // namespace

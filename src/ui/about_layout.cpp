@@ -4,17 +4,14 @@
 
 void FitLinkRows(LinkRow* rows, int count, int rightEdge) {
     if (count <= 0) return;
-    int gap = rows[0].linkLeft - (rows[0].labelLeft + rows[0].labelWidth);
+    // A label grows into the gap before its link; the links move only when a
+    // label's text reaches them, which keeps them where the template has them
+    // whenever it can. The labels' texts end in a space, so no gap is lost.
     int linkColumn = rows[0].linkLeft;
-    for (int i = 0; i < count; ++i) {
-        gap = std::min(gap, rows[i].linkLeft - (rows[i].labelLeft + rows[i].labelWidth));
-        linkColumn = std::max(linkColumn, rows[i].linkLeft);
-    }
-    gap = std::max(gap, 0);
     for (int i = 0; i < count; ++i) {
         LinkRow& row = rows[i];
         row.labelWidth = std::max(row.labelWidth, row.labelTextWidth);
-        linkColumn = std::max(linkColumn, row.labelLeft + row.labelWidth + gap);
+        linkColumn = std::max({linkColumn, row.linkLeft, row.labelLeft + row.labelWidth});
     }
     for (int i = 0; i < count; ++i) {
         LinkRow& row = rows[i];

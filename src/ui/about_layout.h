@@ -13,7 +13,7 @@ struct LinkRow {
     int linkTextWidth;
 };
 
-// Widens each label to its text and moves the links, still one under the
-// other, right of the widest label with the gap the template leaves. A link is
-// as wide as its text, and otherwise reaches no further than rightEdge.
+// Widens each label to its text and, where a label then reaches its link,
+// moves the links, still one under the other, right of it. A link is as wide
+// as its text, and otherwise reaches no further than rightEdge.
 void FitLinkRows(LinkRow* rows, int count, int rightEdge);
