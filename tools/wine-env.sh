@@ -43,9 +43,17 @@ ensure_display() {
         screens+=(-screen "$i" "$((1280 * scales[i] / 96))x$((1024 * scales[i] / 96))x24")
     done
     setsid Xvfb "$xvfb_display" "${screens[@]}" -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
-    echo $! >"$build/xvfb.pid"
+    local xvfb=$!
     for _ in $(seq 100); do
-        quiet xdpyinfo -display "$DISPLAY" && return 0
+        if quiet xdpyinfo -display "$DISPLAY"; then
+            # The check above can fail on a busy display that is up all along;
+            # then the server started here gives up, and the display's lock
+            # file names the one that holds it.
+            local holder
+            holder=$(tr -d ' \n' <"/tmp/.X${xvfb_display#:}-lock" 2>/dev/null || true)
+            if [[ $holder == "$xvfb" ]]; then echo "$xvfb" >"$build/xvfb.pid"; fi
+            return 0
+        fi
         sleep 0.1
     done
     echo "wine-env: Xvfb did not start on $DISPLAY" >&2
