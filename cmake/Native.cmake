@@ -15,11 +15,13 @@ if(WORDHAVEN_TESTS)
         tests/app/search_query_test.cpp
         tests/common/bounded_copy_test.cpp
         tests/editor/group_name_test.cpp
+        tests/editor/register_layout_test.cpp
         tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
         tests/storage/search_sites_test.cpp
         tests/storage/settings_test.cpp
         tests/storage/text_encoding_test.cpp
+        tests/ui/about_layout_test.cpp
         tests/ui/messages_test.cpp
     )
     target_link_libraries(wordhaven_native_tests PRIVATE wordhaven_portable gtest_main)

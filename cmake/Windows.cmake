@@ -21,6 +21,7 @@ add_library(wordhaven_win32 STATIC
     src/app/selection_capture.cpp
     src/app/tray_icon.cpp
     src/app/web_search.cpp
+    src/common/window_dpi.cpp
     src/editor/edit_dialog.cpp
     src/editor/find_window.cpp
     src/editor/group_name_field.cpp

@@ -40,6 +40,7 @@ set(win32_test_sources
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp
     tests/ui/resources_test.cpp
+    tests/ui/scaled_dialogs_test.cpp
 )
 add_executable(wordhaven_win32_tests
     tests/support/test_main.cpp
@@ -80,6 +81,15 @@ add_test(NAME win32.GroupFileTest.OnCodePage1252
 set_tests_properties(win32.GroupFileTest.OnCodePage1252 PROPERTIES
     RESOURCE_LOCK desktop TIMEOUT 120 ENVIRONMENT "WORDHAVEN_LANG=C;WORDHAVEN_TEST_DATA=${build_dir_windows}\\test-data"
     FAIL_REGULAR_EXPRESSION "SKIPPED")
+
+# The dialogs again at 125, 150 and 200 % display scale, each in a Wine prefix
+# of that scale (tools/wine-env.sh makes it the first time; that takes a while).
+foreach(dpi 120 144 192)
+    add_test(NAME win32.AtThisScale.Dpi${dpi} COMMAND wordhaven_win32_tests --gtest_filter=AtThisScale.*)
+    set_tests_properties(win32.AtThisScale.Dpi${dpi} PROPERTIES
+        RESOURCE_LOCK desktop TIMEOUT 300
+        ENVIRONMENT "WORDHAVEN_DPI=${dpi};WORDHAVEN_TEST_DATA=${build_dir_windows}\\test-data")
+endforeach()
 
 # One ctest run covers the native tests too when their build exists beside this one.
 set(native_tests ${CMAKE_SOURCE_DIR}/build/native/CTestTestfile.cmake)

@@ -1,6 +1,7 @@
 // Shows wordHaven's windows one after another on a sample glossary and saves
 // each as a BMP: the registration dialog, the edit dialog, the About dialog
-// and the tray menu. Run under Wine by tools/screenshots.sh.
+// and the tray menu. Run under Wine by tools/screenshots.sh, at each display
+// scale it asks for.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,7 +13,10 @@
 
 namespace {
 
-void SaveScreenRect(const RECT& r, const wchar_t* path) {
+// Saves a rectangle of the screen as a BMP. A window given as `over` is copied
+// from its own surface on top: under Wine a menu does not show in the screen's
+// pixels at every display scale.
+void SaveScreenRect(const RECT& r, const wchar_t* path, HWND over = nullptr) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
@@ -23,6 +27,13 @@ void SaveScreenRect(const RECT& r, const wchar_t* path) {
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    if (over) {
+        RECT o;
+        GetWindowRect(over, &o);
+        HDC window = GetWindowDC(over);
+        BitBlt(memory, o.left - r.left, o.top - r.top, o.right - o.left, o.bottom - o.top, window, 0, 0, SRCCOPY);
+        ReleaseDC(over, window);
+    }
     SelectObject(memory, previous);
     const DWORD stride = ((width * 3 + 3) & ~3);
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * height), 0, 0,
@@ -46,17 +57,26 @@ void SaveWindow(HWND window, const wchar_t* path) {
     SaveScreenRect(r, path);
 }
 
+// Pixels of the 100 % pictures at the display's scale.
+int dpi = 96;
+int Scaled(int value) { return MulDiv(value, dpi, 96); }
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring dataFolder = argv[1];
     const std::wstring outFolder = argv[2];
+    // Aware of the scale, so the rectangles read are the pixels on screen.
+    SetProcessDPIAware();
+    HDC screen = GetDC(nullptr);
+    dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
     ProgramRun program(dataFolder);
     HWND main = WaitForMainWindow(program.ProcessId());
     HWND dialog = WaitForRegisterDialog(program.ProcessId());
     if (!main || !dialog) return 1;
-    MoveWindow(dialog, 60, 40, 900, 525, TRUE);
+    MoveWindow(dialog, Scaled(60), Scaled(40), Scaled(900), Scaled(525), TRUE);
     SaveWindow(dialog, (outFolder + L"\\register-dialog.bmp").c_str());
 
     PostMessageW(dialog, WM_COMMAND, 1041, 0);  // New
@@ -78,15 +98,15 @@ int wmain(int argc, wchar_t** argv) {
     WaitForNoTopWindow(program.ProcessId(), L"#32770", L"ヘルプ");
 
     // The tray menu opens at the cursor, as on a right click on the icon.
-    SetCursorPos(1150, 990);
+    SetCursorPos(Scaled(1000), Scaled(900));
     PostMessageW(main, WM_APP + 1, 108, WM_RBUTTONDOWN);
     HWND menu = WaitForShownTopWindow(program.ProcessId(), L"#32768", nullptr, 5000);
     if (!menu) return 1;
     PumpFor(400);
     RECT r;
     GetWindowRect(menu, &r);
-    const RECT around{r.left - 60, r.top - 30, r.right + 60, r.bottom + 30};
-    SaveScreenRect(around, (outFolder + L"\\tray-menu.bmp").c_str());
+    const RECT around{r.left - Scaled(60), r.top - Scaled(30), r.right + Scaled(60), r.bottom + Scaled(30)};
+    SaveScreenRect(around, (outFolder + L"\\tray-menu.bmp").c_str(), menu);
     PostMessageW(main, WM_CHAR, L'e', 0);  // 終了
     program.WaitForExit(10000);
     return 0;

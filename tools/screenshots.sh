@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
-# Renders the program's windows on a sample Japanese glossary into docs/*.png.
+# Renders the program's windows on a sample Japanese glossary into docs/*.png,
+# at 100 % display scale and again at 150 % (docs/*-150.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WORDHAVEN_BUILD_DIR=${WORDHAVEN_BUILD_DIR:-$root/build/windows}
-source "$root/tools/wine-env.sh"
-ensure
 
-data="$WORDHAVEN_BUILD_DIR/screenshot-data"
-shots="$WORDHAVEN_BUILD_DIR/screenshots"
-rm -rf "$data" "$shots" && mkdir -p "$data" "$shots"
-iconv -f UTF-8 -t CP932 "$root/docs/sample-glossary.csv" >"$data/group01.csv"
+# One scale in a shell of its own, as wine-env.sh sets up the prefix of that scale.
+shoot() (
+    local dpi=$1 suffix=$2
+    export WORDHAVEN_DPI=$dpi
+    source "$root/tools/wine-env.sh"
+    ensure
 
-to_windows() { printf 'Z:%s' "${1//\//\\}"; }
-WORDHAVEN_EXE=$(to_windows "$WORDHAVEN_BUILD_DIR/wordHaven.exe") \
-    "$WINE64" "$WORDHAVEN_BUILD_DIR/screenshot_driver.exe" "$(to_windows "$data")" "$(to_windows "$shots")"
-for shot in "$shots"/*.bmp; do
-    convert "$shot" "$root/docs/$(basename "${shot%.bmp}").png"
-    echo "screenshot: docs/$(basename "${shot%.bmp}").png"
-done
+    data="$WORDHAVEN_BUILD_DIR/screenshot-data"
+    shots="$WORDHAVEN_BUILD_DIR/screenshots"
+    rm -rf "$data" "$shots" && mkdir -p "$data" "$shots"
+    iconv -f UTF-8 -t CP932 "$root/docs/sample-glossary.csv" >"$data/group01.csv"
+
+    to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+    WORDHAVEN_EXE=$(to_windows "$WORDHAVEN_BUILD_DIR/wordHaven.exe") \
+        "$WINE64" "$WORDHAVEN_BUILD_DIR/screenshot_driver.exe" "$(to_windows "$data")" "$(to_windows "$shots")"
+    for shot in "$shots"/*.bmp; do
+        name=$(basename "${shot%.bmp}")$suffix.png
+        convert "$shot" "$root/docs/$name"
+        echo "screenshot: docs/$name"
+    done
+)
+
+shoot 96 ""
+shoot 144 -150

@@ -169,6 +169,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnEndSession(window, wParam);
     case WM_HOTKEY:
         return OnHotkey(window, wParam);
+    case WM_DPICHANGED:
+        // The hidden window is never shown, so only the tray icon follows the new scale.
+        RedrawTrayIcon(window);
+        return 0;
     default:
         if (message == taskbarCreatedMessage && message != 0) return OnTaskbarCreated(window);
         return DefWindowProcW(window, message, wParam, lParam);

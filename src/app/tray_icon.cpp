@@ -5,27 +5,41 @@
 #include "app/search_site_menu.h"
 #include "common/bounded_copy.h"
 #include "common/handles.h"
+#include "common/window_dpi.h"
 #include "ui/resource_ids.h"
 
 namespace {
-constexpr UINT kSiteMenuPosition = 2;  // after 登録 and 検索
-}  // namespace
 
-bool AddTrayIcon(HWND mainWindow) {
+constexpr UINT kSiteMenuPosition = 2;  // after 登録 and 検索
+
+// The small icon at the size of the display's scale (24 pixels at 150 %), drawn
+// at that size rather than stretched by the shell.
+HICON LoadTrayIcon(HWND mainWindow) {
+    const int dpi = WindowDpi(mainWindow);
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, MetricForDpi(SM_CXSMICON, dpi),
+                                         MetricForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
+}
+
+bool NotifyTrayIcon(HWND mainWindow, DWORD action) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = mainWindow;
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
-    // The small image of the icon, so the shell need not shrink the large one.
-    data.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                               LR_DEFAULTCOLOR | LR_SHARED));
+    // The shell keeps a copy of the picture, so the icon is ours to destroy.
+    const IconHandle icon(LoadTrayIcon(mainWindow));
+    data.hIcon = icon.Get();
     CopyBounded(data.szTip, L"Word Haven");
-    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    return Shell_NotifyIconW(action, &data) != FALSE;
 }
+
+}  // namespace
+
+bool AddTrayIcon(HWND mainWindow) { return NotifyTrayIcon(mainWindow, NIM_ADD); }
+
+void RedrawTrayIcon(HWND mainWindow) { NotifyTrayIcon(mainWindow, NIM_MODIFY); }
 
 void DeleteTrayIcon(HWND mainWindow) {
     NOTIFYICONDATAW data{};

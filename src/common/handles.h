@@ -54,6 +54,12 @@ struct MenuTraits {
 };
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<HICON, IconTraits>;
+
 // Locked global memory, unlocked when the owner goes.
 template <typename T>
 class LockedGlobal {

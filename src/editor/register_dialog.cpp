@@ -6,6 +6,8 @@
 
 #include "app/app_globals.h"
 #include "common/bounded_copy.h"
+#include "common/dpi_scale.h"
+#include "common/window_dpi.h"
 #include "common/window_placement.h"
 #include "common/win32_text.h"
 #include "editor/edit_dialog.h"
@@ -13,6 +15,7 @@
 #include "editor/group_name.h"
 #include "editor/group_name_field.h"
 #include "editor/list_view.h"
+#include "editor/register_layout.h"
 #include "editor/word_list.h"
 #include "storage/group_file.h"
 #include "storage/settings.h"
@@ -29,6 +32,10 @@ constexpr int kRenameFieldLimit = 256;
 
 // Client width at the previous WM_SIZE, to tell growing from shrinking.
 int previousClientWidth = 0;
+// The DPI of the display the dialog is on: its layout is in pixels of this DPI.
+int dialogDpi = kDesignDpi;
+
+constexpr int kOwnLayoutButtons[] = {IDC_NEW, IDC_DELETE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDOK, IDCANCEL, IDC_APPLY};
 
 void FillGroupSelector(HWND dialog) {
     HWND selector = GetDlgItem(dialog, IDC_GROUP_SELECTOR);
@@ -115,7 +122,42 @@ void SetTabOrder(HWND dialog) {
     }
 }
 
+// A first start at 150 % shows the layout of 100 %: the default size grows
+// with the scale, and is moved back onto its monitor if it then reaches past it.
+Placement OpeningRect() {
+    const Placement& stored = viewLayout.registerPlacement;
+    Placement p = OpeningPlacement(stored, DefaultViewLayout().registerPlacement, dialogDpi);
+    if (p.width == stored.width && p.height == stored.height) return p;
+    RECT r{p.left, p.top, p.left + p.width, p.top + p.height};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& m = monitor.rcMonitor;
+        p = ClampPlacementToMonitor(p, ScreenRect{m.left, m.top, m.right, m.bottom});
+    }
+    return p;
+}
+
+// The list and the buttons it moves follow its own rules at every scale.
+void KeepOwnLayoutOnDpiChange(HWND dialog) {
+    KeepDialogSizeOnDpiChange(dialog);
+    KeepControlPlaceOnDpiChange(wordListHandle, true);
+    for (int id : kOwnLayoutButtons) KeepControlPlaceOnDpiChange(GetDlgItem(dialog, id), false);
+}
+
+// Moved to a display of another scale: the system suggests the rectangle.
+void OnDpiChanged(HWND dialog, int dpi, const RECT& suggested) {
+    ChangeWordListDpi(dpi);
+    dialogDpi = dpi;
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(dialog, &client);
+    LayOutControls(dialog, client.right);
+}
+
 void OnInitDialog(HWND dialog) {
+    dialogDpi = WindowDpi(dialog);
     HWND list = CreateWordList(dialog);
     FillGroupSelector(dialog);
     wordListHandle = list;
@@ -124,8 +166,10 @@ void OnInitDialog(HWND dialog) {
     InstallGroupNameFilter(renameField);
     SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
     LoadWordListFromGroupFile();
-    previousClientWidth = viewLayout.registerPlacement.width;
-    RestoreNormalPlacement(dialog, viewLayout.registerPlacement);
+    KeepOwnLayoutOnDpiChange(dialog);
+    const Placement p = OpeningRect();
+    previousClientWidth = p.width;
+    RestoreNormalPlacement(dialog, p);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
     SetTabOrder(dialog);
@@ -339,8 +383,8 @@ bool OnKeyDown(HWND dialog, HWND target, WPARAM key) {
     return key == VK_RETURN && target == GetDlgItem(dialog, IDC_RENAME);
 }
 
-void MoveControl(HWND dialog, int id, int left, int top, int width, int height) {
-    MoveWindow(GetDlgItem(dialog, id), left, top, width, height, TRUE);
+void MoveControl(HWND dialog, int id, const ControlBox& box) {
+    MoveWindow(GetDlgItem(dialog, id), box.left, box.top, box.width, box.height, TRUE);
 }
 
 }  // namespace
@@ -351,22 +395,22 @@ void LayOutControls(HWND dialog, int clientWidth) {
     previousClientWidth = clientWidth;
     RECT client;
     GetClientRect(dialog, &client);
-    const int w = client.right - client.left;
-    const int h = client.bottom - client.top;
-    MoveWindow(wordListHandle, 20, 50, w - 185, h - 105, TRUE);
-    MoveControl(dialog, IDC_NEW, w - 150, 70, 140, 30);
-    MoveControl(dialog, IDC_DELETE, w - 150, 110, 140, 30);
-    MoveControl(dialog, IDC_MOVE_UP, w - 150, 150, 140, 30);
-    MoveControl(dialog, IDC_MOVE_DOWN, w - 150, 190, 140, 30);
+    const RegisterLayout layout = ArrangeRegisterDialog(client.right - client.left, client.bottom - client.top, dialogDpi);
+    const ControlBox& list = layout.list;
+    MoveWindow(wordListHandle, list.left, list.top, list.width, list.height, TRUE);
+    MoveControl(dialog, IDC_NEW, layout.newButton);
+    MoveControl(dialog, IDC_DELETE, layout.deleteButton);
+    MoveControl(dialog, IDC_MOVE_UP, layout.moveUpButton);
+    MoveControl(dialog, IDC_MOVE_DOWN, layout.moveDownButton);
     // Moved away from the side they travel to first, so they never overlap on the way.
     if (grown) {
-        MoveControl(dialog, IDC_APPLY, w - 90, h - 40, 80, 25);
-        MoveControl(dialog, IDCANCEL, w - 180, h - 40, 80, 25);
-        MoveControl(dialog, IDOK, w - 270, h - 40, 80, 25);
+        MoveControl(dialog, IDC_APPLY, layout.applyButton);
+        MoveControl(dialog, IDCANCEL, layout.cancelButton);
+        MoveControl(dialog, IDOK, layout.okButton);
     } else {
-        MoveControl(dialog, IDOK, w - 270, h - 40, 80, 25);
-        MoveControl(dialog, IDCANCEL, w - 180, h - 40, 80, 25);
-        MoveControl(dialog, IDC_APPLY, w - 90, h - 40, 80, 25);
+        MoveControl(dialog, IDOK, layout.okButton);
+        MoveControl(dialog, IDCANCEL, layout.cancelButton);
+        MoveControl(dialog, IDC_APPLY, layout.applyButton);
     }
 }
 
@@ -429,6 +473,10 @@ INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         // widths, and asks nothing about unsaved changes.
         OnClose(dialog);
         return TRUE;
+    case WM_DPICHANGED:
+        // The default handling then gives the template's controls their new font and places.
+        OnDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        break;
     default:
         break;
     }

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/app_globals.h"
+#include "common/dpi_scale.h"
 #include "common/win32_text.h"
+#include "common/window_dpi.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_order.h"
@@ -19,6 +21,10 @@ constexpr int kCompareBufferUnits = static_cast<int>(kComparedTermUnits) + 1;
 // Position of each order key in the order being produced, gathered once
 // before the list view sorts, so a comparison is a lookup in this table.
 std::vector<int> rankOfKey;
+
+// The DPI the list's pixel widths are in. The settings keep widths at 96 DPI,
+// so a glossary keeps its proportions at every display scale.
+int wordListDpi = kDesignDpi;
 
 void EnableMoveButtons(bool enable) {
     EnableWindow(GetDlgItem(registerDialogHandle, IDC_MOVE_UP), enable);
@@ -66,8 +72,10 @@ void WriteRowTexts(int row, const wchar_t (&texts)[4][kEntryTextUnits]) {
 }  // namespace
 
 HWND CreateWordList(HWND dialog) {
+    wordListDpi = WindowDpi(dialog);
+    auto s = [](int value) { return ScaleToDpi(value, wordListDpi); };
     HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT,
-                                20, 50, 700, 380, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordListId)),
+                                s(20), s(50), s(700), s(380), dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordListId)),
                                 instanceHandle, nullptr);
     if (!list) return nullptr;
     const LRESULT style = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
@@ -75,7 +83,9 @@ HWND CreateWordList(HWND dialog) {
                  style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
 
     static const wchar_t* const kTitles[4] = {L"用語", L"読み方", L"スペル", L"意味"};
-    ListAddColumns(list, kTitles, viewLayout.columnWidths[appSettings.currentGroup], 4);
+    const int* stored = viewLayout.columnWidths[appSettings.currentGroup];
+    const int widths[4] = {s(stored[0]), s(stored[1]), s(stored[2]), s(stored[3])};
+    ListAddColumns(list, kTitles, widths, 4);
     return list;
 }
 
@@ -163,15 +173,25 @@ void CycleSortState(int clickedColumn) {
 void SaveColumnWidths() {
     ViewLayout layout = viewLayout;
     for (int column = 0; column < 4; ++column) {
-        layout.columnWidths[appSettings.currentGroup][column] = ListColumnWidth(wordListHandle, column);
+        layout.columnWidths[appSettings.currentGroup][column] = ScaleFromDpi(ListColumnWidth(wordListHandle, column), wordListDpi);
     }
     ApplyViewLayout(layout);
 }
 
 void ApplyColumnWidths() {
     for (int column = 0; column < 4; ++column) {
-        ListSetColumnWidth(wordListHandle, column, viewLayout.columnWidths[appSettings.currentGroup][column]);
+        ListSetColumnWidth(wordListHandle, column, ScaleToDpi(viewLayout.columnWidths[appSettings.currentGroup][column], wordListDpi));
     }
+}
+
+void ChangeWordListDpi(int dpi) {
+    if (dpi == wordListDpi) return;
+    // Through the 96-DPI width, so a round trip between two scales lands where it started.
+    for (int column = 0; column < 4; ++column) {
+        const int width = ScaleFromDpi(ListColumnWidth(wordListHandle, column), wordListDpi);
+        ListSetColumnWidth(wordListHandle, column, ScaleToDpi(width, dpi));
+    }
+    wordListDpi = dpi;
 }
 
 void DeleteSelectedRows() {

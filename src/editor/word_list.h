@@ -19,8 +19,11 @@ int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM sortColumn);
 void SetSortArrow(HWND header, int state);
 void ApplySortState(int state);
 void CycleSortState(int clickedColumn);
+// Column widths are kept at 96 DPI and shown at the DPI of the list.
 void SaveColumnWidths();
 void ApplyColumnWidths();
+// The list moved to a display of another scale: its columns keep their proportions.
+void ChangeWordListDpi(int dpi);
 void DeleteSelectedRows();
 void MoveSelectedRow(MoveDirection direction);
 

@@ -2,17 +2,25 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
 #include "app/app_globals.h"
+#include "common/window_dpi.h"
+#include "ui/about_layout.h"
 #include "ui/resource_ids.h"
 
 namespace {
 
 constexpr COLORREF kLinkBlue = 0xFF0000;  // COLORREF is 0x00BBGGRR: pure blue
+// Posted by WM_DPICHANGED, so it arrives after the dialog manager has given the controls their new font.
+constexpr UINT kRefitAfterDpiChange = WM_APP;
 
 HFONT linkFont = nullptr;
+// The pointing hand drawn for the dialog's scale, when that is not the scale
+// the start-up cursor was loaded for.
+HCURSOR scaledLinkCursor = nullptr;
 WNDPROC previousWebLabelProc = nullptr;
 WNDPROC previousMailLabelProc = nullptr;
 // The font and the saved procedures serve one dialog at a time.
@@ -36,7 +44,7 @@ LRESULT LinkLabel(WNDPROC previous, const wchar_t* address, HWND label, UINT mes
         PaintLink(label, address);
         return 0;
     case WM_SETCURSOR:
-        SetCursor(linkCursor);
+        SetCursor(scaledLinkCursor ? scaledLinkCursor : linkCursor);
         return TRUE;
     default:
         return CallWindowProcW(previous, label, message, wParam, lParam);
@@ -47,14 +55,91 @@ void OpenAddress(HWND dialog, const std::wstring& address) {
     ShellExecuteW(dialog, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-INT_PTR OnInitDialog(HWND dialog) {
-    HWND web = GetDlgItem(dialog, IDC_WEB_LINK);
-    HWND mail = GetDlgItem(dialog, IDC_MAIL_LINK);
-    auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(web, WM_GETFONT, 0, 0));
+// The dialog's font, underlined; made again when the scale changes the font.
+HFONT CreateLinkFont(HWND dialog) {
+    auto dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, IDC_WEB_LINK, WM_GETFONT, 0, 0));
     LOGFONTW description{};
     GetObjectW(dialogFont, sizeof description, &description);
     description.lfUnderline = 1;
-    linkFont = CreateFontIndirectW(&description);
+    return CreateFontIndirectW(&description);
+}
+
+void ReleaseScaledLinkCursor() {
+    if (scaledLinkCursor) DestroyCursor(scaledLinkCursor);
+    scaledLinkCursor = nullptr;
+}
+
+void LoadLinkCursorFor(int dpi) {
+    ReleaseScaledLinkCursor();
+    if (dpi == SystemDpi()) return;
+    const int size = MetricForDpi(SM_CXCURSOR, dpi);
+    scaledLinkCursor = static_cast<HCURSOR>(
+        LoadImageW(instanceHandle, MAKEINTRESOURCEW(IDC_LINK_HAND), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
+}
+
+int TextWidth(HWND control) {
+    wchar_t text[128] = {};
+    const int length = GetWindowTextW(control, text, 128);
+    HDC dc = GetDC(control);
+    HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, previousFont);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+RECT RectInDialog(HWND dialog, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The template gives each text a width in dialog units, but how many pixels a
+// text takes depends on the font at the dialog's scale ("E-Mail: " does not
+// fit its 28 units even at 100 %), so every text is measured and given room,
+// as far as the right edge of the OK button.
+void FitTexts(HWND dialog) {
+    const int rightEdge = RectInDialog(dialog, GetDlgItem(dialog, IDOK)).right;
+    constexpr int kRows[2][2] = {{IDC_WEB_LABEL, IDC_WEB_LINK}, {IDC_MAIL_LABEL, IDC_MAIL_LINK}};
+    LinkRow rows[2];
+    RECT labels[2], links[2];
+    for (int i = 0; i < 2; ++i) {
+        HWND label = GetDlgItem(dialog, kRows[i][0]);
+        HWND link = GetDlgItem(dialog, kRows[i][1]);
+        labels[i] = RectInDialog(dialog, label);
+        links[i] = RectInDialog(dialog, link);
+        rows[i] = {labels[i].left, labels[i].right - labels[i].left, TextWidth(label),
+                   links[i].left,  links[i].right - links[i].left,   TextWidth(link)};
+    }
+    FitLinkRows(rows, 2, rightEdge);
+    for (int i = 0; i < 2; ++i) {
+        MoveWindow(GetDlgItem(dialog, kRows[i][0]), rows[i].labelLeft, labels[i].top, rows[i].labelWidth,
+                   labels[i].bottom - labels[i].top, TRUE);
+        MoveWindow(GetDlgItem(dialog, kRows[i][1]), rows[i].linkLeft, links[i].top, rows[i].linkWidth,
+                   links[i].bottom - links[i].top, TRUE);
+    }
+    // The version and notice lines.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        const int id = GetDlgCtrlID(child);
+        const bool placed = id == IDC_WEB_LABEL || id == IDC_WEB_LINK || id == IDC_MAIL_LABEL || id == IDC_MAIL_LINK;
+        if (placed || _wcsicmp(className, L"Static") != 0 || (style & SS_TYPEMASK) == SS_ICON) continue;
+        const RECT r = RectInDialog(dialog, child);
+        const int wanted = std::min(TextWidth(child), rightEdge - static_cast<int>(r.left));
+        if (wanted > r.right - r.left) MoveWindow(child, r.left, r.top, wanted, r.bottom - r.top, TRUE);
+    }
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+    HWND web = GetDlgItem(dialog, IDC_WEB_LINK);
+    HWND mail = GetDlgItem(dialog, IDC_MAIL_LINK);
+    linkFont = CreateLinkFont(dialog);
+    FitTexts(dialog);
+    LoadLinkCursorFor(WindowDpi(dialog));
     previousWebLabelProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(web, GWLP_WNDPROC));
     previousMailLabelProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(mail, GWLP_WNDPROC));
     SetWindowLongPtrW(web, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WebLinkLabel));
@@ -80,9 +165,19 @@ void OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void OnRefitAfterDpiChange(HWND dialog, int dpi) {
+    HFONT previousFont = linkFont;
+    linkFont = CreateLinkFont(dialog);
+    DeleteObject(previousFont);
+    FitTexts(dialog);
+    LoadLinkCursorFor(dpi);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
 void OnDestroy() {
     DeleteObject(linkFont);
     linkFont = nullptr;
+    ReleaseScaledLinkCursor();
 }
 
 }  // namespace
@@ -116,6 +211,14 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_DESTROY:
         OnDestroy();
+        return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager moves, resizes and re-fonts the controls; the
+        // link font, the texts' room and the cursor follow once it is done.
+        PostMessageW(dialog, kRefitAfterDpiChange, LOWORD(wParam), 0);
+        return FALSE;
+    case kRefitAfterDpiChange:
+        OnRefitAfterDpiChange(dialog, static_cast<int>(wParam));
         return TRUE;
     default:
         return FALSE;

@@ -325,6 +325,28 @@ TEST_F(RegisterDialogTest, ResizingLaysTheControlsOutAtTheirPlaces) {
     }
 }
 
+TEST_F(RegisterDialogTest, OnADisplayOfTwiceTheScaleItTakesTheSuggestedRectAndKeepsItsProportions) {
+    Open();
+    ListSetColumnWidth(wordListHandle, 3, 230);
+    RECT suggested{40, 30, 40 + 1200, 30 + 700};
+    SendMessageW(registerDialogHandle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT window;
+    GetWindowRect(registerDialogHandle, &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    RECT client;
+    GetClientRect(registerDialogHandle, &client);
+    EXPECT_EQ(ChildRect(wordListHandle).left, 40);
+    EXPECT_EQ(ChildRect(wordListHandle).top, 100);
+    EXPECT_EQ(ChildRect(Item(IDC_APPLY)).right, client.right - 20);
+    EXPECT_EQ(ListColumnWidth(wordListHandle, 0), 200);
+    EXPECT_EQ(ListColumnWidth(wordListHandle, 3), 460);
+
+    SendMessageW(registerDialogHandle, WM_CLOSE, 0, 0);
+    PumpFor(50);
+    EXPECT_EQ(viewLayout.columnWidths[0][0], 100) << "the settings keep widths at 96 DPI";
+    EXPECT_EQ(viewLayout.columnWidths[0][3], 230);
+}
+
 TEST_F(RegisterDialogTest, TheRenameFieldFiltersWhatIsTyped) {
     Open();
     TypeInRename(L" ");

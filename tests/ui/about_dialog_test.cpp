@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "common/window_dpi.h"
 #include "support/url_log.h"
 #include "support/windows_found.h"
 #include "ui/resource_ids.h"
@@ -173,5 +174,33 @@ TEST_F(AboutDialogTest, EachOpeningCreatesOneFontAndEachClosingDeletesIt) {
         EXPECT_EQ(GetObjectType(seen), 0u) << "the font was deleted with the dialog";
         EXPECT_EQ(AboutLinkFont(), nullptr);
     }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+}
+
+TEST_F(AboutDialogTest, AChangeOfScaleMakesTheFontAndTheCursorForTheNewScale) {
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    RunAbout([](HWND dialog) {
+        const HFONT before = AboutLinkFont();
+        RECT suggested;
+        GetWindowRect(dialog, &suggested);
+        const int dpi = SystemDpi() * 2;
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        PumpFor(50);
+        EXPECT_EQ(GetObjectType(before), 0u) << "the font of the old scale is gone";
+        LOGFONTW font{};
+        ASSERT_NE(GetObjectW(AboutLinkFont(), sizeof font, &font), 0);
+        EXPECT_EQ(font.lfUnderline, 1);
+
+        HWND label = GetDlgItem(dialog, IDC_MAIL_LINK);
+        SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(GetCursor(), &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXCURSOR) * 2) << "the hand drawn for twice the scale";
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        PressOk(dialog);
+    });
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
 }

@@ -148,7 +148,7 @@ TEST(Resources, ClassMenu) {
     DestroyMenu(menu);
 }
 
-TEST(Resources, IconsHoldThreeImagesEach) {
+TEST(Resources, IconsHoldTheirImagesForEveryDisplayScale) {
     struct GroupEntry {
         BYTE width, height, colors, reserved;
         WORD planes, bitCount;
@@ -161,23 +161,25 @@ TEST(Resources, IconsHoldThreeImagesEach) {
         const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
         WORD count;
         memcpy(&count, data + 4, 2);
-        ASSERT_EQ(count, 3) << id;
         std::vector<std::pair<int, int>> images;
         for (int i = 0; i < count; ++i) {
             GroupEntry e;
             memcpy(&e, data + 6 + 14 * i, 14);
             images.emplace_back(e.width, e.bitCount);
         }
-        EXPECT_EQ(images, (std::vector<std::pair<int, int>>{{32, 32}, {32, 8}, {16, 8}})) << id;
+        // The three of old first, then full colour at the sizes of 125 % to 200 %.
+        EXPECT_EQ(images, (std::vector<std::pair<int, int>>{
+                              {32, 32}, {32, 8}, {16, 8}, {64, 32}, {48, 32}, {40, 32}, {24, 32}, {20, 32}, {16, 32}}))
+            << id;
     }
 }
 
-TEST(Resources, LinkCursorHasBothSizesWithTheFingertipAsHotSpot) {
+TEST(Resources, LinkCursorHasEveryScaleWithTheFingertipAsHotSpot) {
     struct Expected {
         int size;
         DWORD hotX, hotY;
     };
-    for (Expected e : {Expected{48, 9, 0}, Expected{32, 4, 0}}) {
+    for (Expected e : {Expected{64, 12, 0}, Expected{48, 9, 0}, Expected{40, 6, 0}, Expected{32, 4, 0}}) {
         HCURSOR cursor = static_cast<HCURSOR>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND), IMAGE_CURSOR, e.size, e.size, 0));
         ASSERT_NE(cursor, nullptr) << e.size;

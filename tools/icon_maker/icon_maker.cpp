@@ -154,7 +154,9 @@ struct Layer {
 
 Layer solid(Sdf shape, Rgb colour) { return {std::move(shape), colour, colour, 0}; }
 
-Image render(int w, int h, const std::vector<Layer>& layers) {
+// `units` is how many units of the shapes' coordinates one pixel covers, so a
+// drawing designed on a 32x32 grid can be rendered at any size.
+Image render(int w, int h, const std::vector<Layer>& layers, double units = 1.0) {
     constexpr int kSub = 8;  // 64 samples per pixel
     Image img(w, h);
     for (int y = 0; y < h; ++y) {
@@ -163,7 +165,7 @@ Image render(int w, int h, const std::vector<Layer>& layers) {
             long r = 0, g = 0, b = 0;
             for (int sy = 0; sy < kSub; ++sy) {
                 for (int sx = 0; sx < kSub; ++sx) {
-                    const Vec p{x + (sx + 0.5) / kSub, y + (sy + 0.5) / kSub};
+                    const Vec p{(x + (sx + 0.5) / kSub) * units, (y + (sy + 0.5) / kSub) * units};
                     const Rgb* colour = nullptr;
                     for (const auto& layer : layers) {
                         const double d = layer.shape(p);
@@ -198,11 +200,14 @@ struct PageShape {
     double x(double u, double side) const { return spineX + side * u * width; }
 };
 
-Image drawBook32() {
+// The book on its 32x32 design grid, rendered at `size` pixels. Below 32 the
+// outline stays one pixel wide rather than thinning into a grey haze.
+Image drawBook(int size) {
     // Spine and outer edges on whole pixels, so the vertical lines are crisp.
     const PageShape page{16.0, 13.0};
     constexpr int kSteps = 32;
-    constexpr double kLine = 1.0;
+    const double units = 32.0 / size;
+    const double kLine = std::max(1.0, units);
 
     std::vector<Layer> layers;
 
@@ -254,7 +259,7 @@ Image drawBook32() {
             layers.push_back(solid(polygon({{from, y - 0.5}, {to, y - 0.5}, {to, y + 0.5}, {from, y + 0.5}}), kText));
         }
     }
-    return render(32, 32, layers);
+    return render(size, size, layers, units);
 }
 
 // Drawn by hand for 16x16: two pages, a one-pixel spine, three lines of text
@@ -294,6 +299,19 @@ IndexedImage fromArt(const std::array<std::string_view, 16>& rows) {
         }
     }
     return out;
+}
+
+// The hand-drawn 16x16 book in full colour, for the 32-bit set.
+Image toImage(const IndexedImage& art) {
+    Image img(art.width, art.height);
+    for (int y = 0; y < art.height; ++y) {
+        for (int x = 0; x < art.width; ++x) {
+            if (art.transparent(x, y)) continue;
+            const Rgb c = art.palette[art.idx[static_cast<std::size_t>(y) * art.width + x]];
+            img.at(x, y) = {c.r, c.g, c.b, 255};
+        }
+    }
+    return img;
 }
 
 Rgb mix(Rgb a, Rgb b, double t) {
@@ -554,26 +572,31 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Largest first, full colour before palettised: the order Windows' own
-    // icons use and the one resource compilers leave untouched.
-    const Image book32 = drawBook32();
-    const std::vector<Entry> icon = {
+    // The first three are the set the icon has always had: 32x32 in full
+    // colour, then the palettised images for systems and tools that ignore
+    // alpha. After them, full colour at the sizes Windows asks for at display
+    // scales of 125 % to 200 % (small icon 20, 24, 32; large icon 40, 48, 64).
+    const Image book32 = drawBook(32);
+    std::vector<Entry> icon = {
         {32, 32, 1, 32, dib32(book32)},
         {32, 32, 1, 8, dib8(quantise(book32))},
         {16, 16, 1, 8, dib8(fromArt(kBook16))},
     };
+    for (int size : {64, 48, 40, 24, 20}) icon.push_back({size, size, 1, 32, dib32(drawBook(size))});
+    icon.push_back({16, 16, 1, 32, dib32(toImage(fromArt(kBook16)))});
 
-    const HotSpot hot48{9, 0}, hot32{4, 0};
-    const Image hand48 = drawHand(48, hot48);
-    const Image hand32 = drawHand(32, hot32);
-    if (!tipOnHotSpot(hand48, hot48) || !tipOnHotSpot(hand32, hot32)) {
-        std::fprintf(stderr, "the fingertip has drifted off the cursor's hot spot\n");
-        return 1;
+    // The cursor sizes of 100 %, 125 %, 150 % and 200 %, largest first.
+    const HotSpot hots[] = {{12, 0}, {9, 0}, {6, 0}, {4, 0}};
+    const int sizes[] = {64, 48, 40, 32};
+    std::vector<Entry> cursor;
+    for (int i = 0; i < 4; ++i) {
+        const Image hand = drawHand(sizes[i], hots[i]);
+        if (!tipOnHotSpot(hand, hots[i])) {
+            std::fprintf(stderr, "the fingertip has drifted off the %dx%d cursor's hot spot\n", sizes[i], sizes[i]);
+            return 1;
+        }
+        cursor.push_back({sizes[i], sizes[i], hots[i].x, hots[i].y, dib32(hand)});
     }
-    const std::vector<Entry> cursor = {
-        {48, 48, hot48.x, hot48.y, dib32(hand48)},
-        {32, 32, hot32.x, hot32.y, dib32(hand32)},
-    };
 
     if (!save(dir / "book.ico", container(Kind::Icon, icon)) ||
         !save(dir / "link.cur", container(Kind::Cursor, cursor))) {
