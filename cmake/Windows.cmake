@@ -36,6 +36,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/search_sites_file.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp
+    src/ui/control_text.cpp
     src/ui/message_box.cpp
 )
 target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 gdi32 user32)

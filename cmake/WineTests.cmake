@@ -103,6 +103,10 @@ add_executable(wordhaven_bench bench/word_list_bench.cpp tests/support/word_list
 target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
 
+# `make bench`: finding in the whole glossary at 100 000 entries.
+add_executable(wordhaven_find_bench bench/find_bench.cpp)
+target_link_libraries(wordhaven_find_bench PRIVATE wordhaven_win32)
+
 # `make bench`: what a capture adds to the hotkey's waits, on small and huge clipboards.
 add_executable(wordhaven_capture_bench bench/capture_bench.cpp)
 target_link_libraries(wordhaven_capture_bench PRIVATE wordhaven_win32)

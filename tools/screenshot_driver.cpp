@@ -1,10 +1,12 @@
 // Shows wordHaven's windows one after another on a sample glossary and saves
-// each as a BMP: the registration dialog, the edit dialog, the About dialog
-// and the tray menu. Run under Wine by tools/screenshots.sh, at each display
+// each as a BMP: the registration dialog, the edit dialog, the About dialog,
+// the tray menu with its search sites, and the find window. Run under Wine by tools/screenshots.sh, at each display
 // scale it asks for.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <string>
 
 #include "support/program_run.h"
@@ -16,7 +18,7 @@ namespace {
 // Saves a rectangle of the screen as a BMP. A window given as `over` is copied
 // from its own surface on top: under Wine a menu does not show in the screen's
 // pixels at every display scale.
-void SaveScreenRect(const RECT& r, const wchar_t* path, HWND over = nullptr) {
+void SaveScreenRect(const RECT& r, const wchar_t* path, HWND over = nullptr, HWND overToo = nullptr) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
@@ -27,12 +29,13 @@ void SaveScreenRect(const RECT& r, const wchar_t* path, HWND over = nullptr) {
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    if (over) {
+    for (HWND shown : {over, overToo}) {
+        if (!shown) continue;
         RECT o;
-        GetWindowRect(over, &o);
-        HDC window = GetWindowDC(over);
+        GetWindowRect(shown, &o);
+        HDC window = GetWindowDC(shown);
         BitBlt(memory, o.left - r.left, o.top - r.top, o.right - o.left, o.bottom - o.top, window, 0, 0, SRCCOPY);
-        ReleaseDC(over, window);
+        ReleaseDC(shown, window);
     }
     SelectObject(memory, previous);
     const DWORD stride = ((width * 3 + 3) & ~3);
@@ -107,6 +110,37 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowRect(menu, &r);
     const RECT around{r.left - Scaled(60), r.top - Scaled(30), r.right + Scaled(60), r.bottom + Scaled(30)};
     SaveScreenRect(around, (outFolder + L"\\tray-menu.bmp").c_str(), menu);
+    // The search sites, one level down.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) {
+        PostMessageW(main, WM_KEYDOWN, key, 0);
+        PumpFor(150);
+    }
+    PumpFor(400);
+    const std::vector<HWND> menus = TopWindowsOf(program.ProcessId(), L"#32768", nullptr);
+    if (menus.size() == 2) {
+        RECT sub;
+        GetWindowRect(menus[0] == menu ? menus[1] : menus[0], &sub);
+        const RECT both{std::min(r.left, sub.left) - Scaled(20), std::min(r.top, sub.top) - Scaled(20),
+                        std::max(r.right, sub.right) + Scaled(20), std::max(r.bottom, sub.bottom) + Scaled(20)};
+        SaveScreenRect(both, (outFolder + L"\\site-menu.bmp").c_str(), menu, menus[0] == menu ? menus[1] : menus[0]);
+    }
+    PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpFor(300);
+
+    // Finding in the whole glossary.
+    PostMessageW(main, WM_COMMAND, 32775, 0);  // 検索
+    HWND find = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"検索", 5000);
+    if (!find) return 1;
+    MoveWindow(find, Scaled(80), Scaled(60), Scaled(760), Scaled(360), TRUE);
+    SendMessageW(GetDlgItem(find, 1061), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"こと"));
+    SaveWindow(find, (outFolder + L"\\find-window.bmp").c_str());
+    PostMessageW(find, WM_COMMAND, IDCANCEL, 0);
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"検索");
+
+    PostMessageW(main, WM_APP + 1, 108, WM_RBUTTONDOWN);
+    WaitForShownTopWindow(program.ProcessId(), L"#32768", nullptr, 5000);
+    PumpFor(200);
     PostMessageW(main, WM_CHAR, L'e', 0);  // 終了
     program.WaitForExit(10000);
     return 0;

@@ -16,6 +16,9 @@ shoot() (
     shots="$WORDHAVEN_BUILD_DIR/screenshots"
     rm -rf "$data" "$shots" && mkdir -p "$data" "$shots"
     iconv -f UTF-8 -t CP932 "$root/docs/sample-glossary.csv" >"$data/group01.csv"
+    # A second group, in katakana, for the find window to find across groups.
+    printf '"言葉","コトバ","kotoba","a word"\n"事柄","コトガラ","kotogara","a matter, a thing"\n' |
+        iconv -f UTF-8 -t CP932 >"$data/group02.csv"
 
     to_windows() { printf 'Z:%s' "${1//\//\\}"; }
     WORDHAVEN_EXE=$(to_windows "$WORDHAVEN_BUILD_DIR/wordHaven.exe") \

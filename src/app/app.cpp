@@ -13,7 +13,12 @@ int RunWordHaven(HINSTANCE instance) {
     linkCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_HAND));
 
     // Runs before the settings are read, so this message is always Japanese.
-    if (FindWindowW(kMainWindowClass, kMainWindowTitle)) {
+    if (HWND running = FindWindowW(kMainWindowClass, kMainWindowTitle)) {
+        // The running program brings its glossary to the front for the user who looked for it here.
+        DWORD runningProcess = 0;
+        GetWindowThreadProcessId(running, &runningProcess);
+        AllowSetForegroundWindow(runningProcess);
+        PostMessageW(running, WM_COMMAND, IDM_REGISTER, 0);
         ShowMessage(Message::AlreadyRunning);
         return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/selection_capture.h"
 #include "app/web_search.h"
 #include "common/bounded_copy.h"
@@ -86,14 +88,18 @@ void RegisterHotkeys(HWND mainWindow) {
     struct Hotkey {
         int id;
         UINT key;
+        const wchar_t* name;
     };
-    static constexpr Hotkey kHotkeys[] = {{kHotkeyWebSearch, 'W'}, {kHotkeyNewEntry, 'E'}, {kHotkeyRegister, 'R'}};
+    static constexpr Hotkey kHotkeys[] = {
+        {kHotkeyWebSearch, 'W', L"Alt+W"}, {kHotkeyNewEntry, 'E', L"Alt+E"}, {kHotkeyRegister, 'R', L"Alt+R"}};
+    // Each on its own: a key another program holds takes none of the others down,
+    // and the one message names every key that is taken, so the user knows what to look for.
+    std::wstring taken;
     for (const Hotkey& hotkey : kHotkeys) {
-        if (!RegisterHotKey(mainWindow, hotkey.id, MOD_ALT, hotkey.key)) {
-            ShowMessage(Message::HotkeySetupFailed, mainWindow);
-            return;
-        }
+        if (RegisterHotKey(mainWindow, hotkey.id, MOD_ALT, hotkey.key)) continue;
+        taken += (taken.empty() ? L"" : L", ") + std::wstring(hotkey.name);
     }
+    if (!taken.empty()) ShowMessage(Message::HotkeySetupFailed, mainWindow, taken);
 }
 
 LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId) {
@@ -109,7 +115,7 @@ LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId) {
             OnNewEntry(mainWindow);
             break;
         case kHotkeyRegister:
-            if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
+            ShowRegisterDialog(mainWindow);
             break;
         default:
             break;

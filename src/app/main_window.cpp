@@ -39,7 +39,7 @@ LRESULT OnTrayCallback(HWND window, WPARAM iconId, LPARAM mouseMessage) {
     if (iconId != kTrayIconId) return 0;
     switch (mouseMessage) {
     case WM_LBUTTONUP:
-        if (!registerDialogHandle) OpenRegisterDialog(window);
+        ShowRegisterDialog(window);
         break;
     case WM_RBUTTONDOWN:
         ShowTrayMenu(window);
@@ -57,7 +57,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (SettleUnsavedChangesBeforeExit()) DestroyWindow(window);
         return 0;
     case IDM_REGISTER:
-        if (!registerDialogHandle) OpenRegisterDialog(window);
+        ShowRegisterDialog(window);
         return 0;
     case IDM_HELP:
         ShowAboutDialog(window);

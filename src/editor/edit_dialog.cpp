@@ -1,8 +1,10 @@
 #include "editor/edit_dialog.h"
 
 #include <cwchar>
+#include <string>
 
 #include "app/app_globals.h"
+#include "editor/find_window.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
@@ -33,6 +35,21 @@ LRESULT CALLBACK DescriptionKeyFilter(HWND field, UINT message, WPARAM wParam, L
     return CallWindowProcW(previousDescriptionProc, field, message, wParam, lParam);
 }
 
+// Whether the entry Alt+E brings is already collected, and where: a line left
+// of the buttons, in the dialog's font. It never stops the user adding it again.
+void ShowWhereTermIsCollected(HWND dialog) {
+    if (!pendingEdit.insertNew || !pendingEdit.forceChanged || pendingEdit.term[0] == L'\0') return;
+    const std::wstring where = DescribeGroupsWithTerm(pendingEdit.term);
+    if (where.empty()) return;
+    RECT place{17, 275, 325, 285};  // dialog units, beside OK and Cancel
+    MapDialogRect(dialog, &place);
+    HWND note = CreateWindowExW(0, L"STATIC", where.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX |
+                                SS_ENDELLIPSIS, place.left, place.top, place.right - place.left,
+                                place.bottom - place.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_COLLECTED_NOTE)),
+                                instanceHandle, nullptr);
+    SendMessageW(note, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+}
+
 INT_PTR OnInitDialog(HWND dialog) {
     for (int field = 0; field < 4; ++field) {
         SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
@@ -41,6 +58,7 @@ INT_PTR OnInitDialog(HWND dialog) {
     HWND description = GetDlgItem(dialog, IDC_DESCRIPTION);
     previousDescriptionProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(description, GWLP_WNDPROC));
     SetWindowLongPtrW(description, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DescriptionKeyFilter));
+    ShowWhereTermIsCollected(dialog);
     SetFocus(description);
     return FALSE;
 }

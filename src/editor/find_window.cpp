@@ -6,6 +6,7 @@
 
 #include "app/app_globals.h"
 #include "common/bounded_copy.h"
+#include "common/wait_cursor.h"
 #include "common/win32_text.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
@@ -27,18 +28,6 @@ int sortColumn = -1;
 bool sortDescending = false;
 
 HWND ResultList(HWND window) { return GetDlgItem(window, IDC_FIND_RESULTS); }
-
-// The arrow cursor comes back however the work ends.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 // What the glossary holds now: the files, and the registration dialog's rows where they are not saved yet.
 void RefreshIndex() {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/app_globals.h"
@@ -20,6 +21,7 @@
 #include "storage/group_file.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
+#include "ui/control_text.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
@@ -110,10 +112,36 @@ bool SettleUnsavedChanges(HWND dialog) {
     }
 }
 
-// Tab goes round the controls in the order they are used, not the template's.
+// Letters for Alt, underlined: set when the dialog opens (the template keeps
+// its texts), a label given the room its longer text takes, up to the control it names.
+void SetMnemonicCaptions(HWND dialog) {
+    struct Caption {
+        int id;
+        const wchar_t* text;
+        int namedControl;  // 0 for a button
+    };
+    static constexpr Caption kCaptions[] = {{IDC_GROUP_LABEL, L"グループ(&G):", IDC_GROUP_SELECTOR},
+                                            {IDC_RENAME_LABEL, L"グループ名変更(&M):", IDC_RENAME},
+                                            {IDC_NEW, L"新規(&N)", 0},
+                                            {IDC_DELETE, L"削除(&D)", 0},
+                                            {IDC_APPLY, L"適用(&A)", 0}};
+    for (const Caption& caption : kCaptions) {
+        HWND control = GetDlgItem(dialog, caption.id);
+        SetWindowTextW(control, caption.text);
+        if (!caption.namedControl) continue;
+        const RECT r = RectInDialog(dialog, control);
+        const LONG room = RectInDialog(dialog, GetDlgItem(dialog, caption.namedControl)).left - r.left;
+        const LONG wanted = std::min<LONG>(ControlTextWidth(control), room);
+        if (wanted > r.right - r.left) MoveWindow(control, r.left, r.top, wanted, r.bottom - r.top, TRUE);
+    }
+}
+
+// Tab goes round the controls in the order they are used, not the template's;
+// a label stands just before its control, where Alt and its letter lead.
 void SetTabOrder(HWND dialog) {
-    static constexpr int kOrder[] = {IDC_GROUP_SELECTOR, IDC_RENAME, kWordListId, IDC_NEW, IDC_DELETE,
-                                     IDC_MOVE_UP, IDC_MOVE_DOWN, IDOK, IDCANCEL, IDC_APPLY};
+    static constexpr int kOrder[] = {IDC_GROUP_LABEL, IDC_GROUP_SELECTOR, IDC_RENAME_LABEL, IDC_RENAME,
+                                     kWordListId,     IDC_NEW,            IDC_DELETE,       IDC_MOVE_UP,
+                                     IDC_MOVE_DOWN,   IDOK,               IDCANCEL,         IDC_APPLY};
     HWND previous = HWND_TOP;
     for (int id : kOrder) {
         HWND control = GetDlgItem(dialog, id);
@@ -172,6 +200,7 @@ void OnInitDialog(HWND dialog) {
     RestoreNormalPlacement(dialog, p);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
+    SetMnemonicCaptions(dialog);
     SetTabOrder(dialog);
 }
 
@@ -359,7 +388,9 @@ bool OnKeyDown(HWND dialog, HWND target, WPARAM key) {
         OpenFindWindow(mainWindowHandle);
         return true;
     }
-    if (key == VK_ESCAPE) {
+    // Esc closes an open drop-down list first, as in every dialog.
+    const bool listDropped = SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    if (key == VK_ESCAPE && !listDropped) {
         PostMessageW(dialog, WM_CLOSE, 0, 0);  // as the title bar's close: unsaved changes are asked about
         return true;
     }
@@ -448,6 +479,16 @@ void SaveUnsavedChangesWithoutAsking() {
     if (registerDialogHandle && HasUnsavedChanges(registerDialogHandle)) {
         ApplyChanges(registerDialogHandle, RenameMode::Quietly);
     }
+}
+
+void ShowRegisterDialog(HWND mainWindow) {
+    if (!registerDialogHandle) {
+        OpenRegisterDialog(mainWindow);
+        return;
+    }
+    // It has no button on the taskbar to be found by: it comes to the user.
+    if (IsIconic(registerDialogHandle)) ShowWindow(registerDialogHandle, SW_RESTORE);
+    SetForegroundWindow(registerDialogHandle);
 }
 
 void OpenRegisterDialog(HWND mainWindow) {

@@ -10,6 +10,8 @@ extern HWND wordListHandle;
 
 // Creates the modeless registration dialog (it shows itself).
 void OpenRegisterDialog(HWND mainWindow);
+// Opens it, or brings the open one to the front.
+void ShowRegisterDialog(HWND mainWindow);
 INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Before the program ends: unsaved changes of the open dialog are saved or

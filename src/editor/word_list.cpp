@@ -2,21 +2,26 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <vector>
 
 #include "app/app_globals.h"
 #include "common/dpi_scale.h"
+#include "common/wait_cursor.h"
 #include "common/win32_text.h"
 #include "common/window_dpi.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_order.h"
 #include "storage/settings.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 namespace {
 
 constexpr int kCompareBufferUnits = static_cast<int>(kComparedTermUnits) + 1;
+// From about this many rows a sort or a save takes long enough to be seen.
+constexpr int kLongWorkRows = 5000;
 
 // Position of each order key in the order being produced, gathered once
 // before the list view sorts, so a comparison is a lookup in this table.
@@ -108,6 +113,7 @@ void SortWordList() {
 
     // Keys and terms are read once; the list view's comparisons then only look up a table.
     const int count = ListRowCount(wordListHandle);
+    WaitCursor wait(count >= kLongWorkRows);
     std::vector<WordListRow> rows(static_cast<size_t>(count));
     std::vector<int64_t> keys(static_cast<size_t>(count));
     std::u16string terms;
@@ -267,6 +273,7 @@ std::vector<GlossaryEntry> WordListEntries() {
 }
 
 int LoadWordListFromGroupFile() {
+    WaitCursor wait;
     std::vector<GlossaryEntry> entries;
     const int result = LoadGroupFile(entries);
     ListDeleteAll(wordListHandle);
@@ -274,6 +281,14 @@ int LoadWordListFromGroupFile() {
     return result;
 }
 
-int SaveWordListToGroupFile() { return SaveGroupFile(WordListEntries()); }
+int SaveWordListToGroupFile() {
+    WaitCursor wait(ListRowCount(wordListHandle) >= kLongWorkRows);
+    try {
+        return SaveGroupFile(WordListEntries());
+    } catch (const std::bad_alloc&) {
+        ShowMessage(Message::CsvFileOpenFailed);  // nothing was written; the list keeps every row
+        return -1;
+    }
+}
 
 std::vector<int64_t> WordListKeys() { return ReadKeys(); }

@@ -9,6 +9,7 @@
 #include "app/app_globals.h"
 #include "common/window_dpi.h"
 #include "ui/about_layout.h"
+#include "ui/control_text.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -77,25 +78,6 @@ void LoadLinkCursorFor(int dpi) {
         LoadImageW(instanceHandle, MAKEINTRESOURCEW(IDC_LINK_HAND), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
 }
 
-int TextWidth(HWND control) {
-    wchar_t text[128] = {};
-    const int length = GetWindowTextW(control, text, 128);
-    HDC dc = GetDC(control);
-    HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, previousFont);
-    ReleaseDC(control, dc);
-    return size.cx;
-}
-
-RECT RectInDialog(HWND dialog, HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // The template gives each text a width in dialog units, but how many pixels a
 // text takes depends on the font at the dialog's scale ("E-Mail: " does not
 // fit its 28 units even at 100 %), so every text is measured and given room,
@@ -110,8 +92,8 @@ void FitTexts(HWND dialog) {
         HWND link = GetDlgItem(dialog, kRows[i][1]);
         labels[i] = RectInDialog(dialog, label);
         links[i] = RectInDialog(dialog, link);
-        rows[i] = {labels[i].left, labels[i].right - labels[i].left, TextWidth(label),
-                   links[i].left,  links[i].right - links[i].left,   TextWidth(link)};
+        rows[i] = {labels[i].left, labels[i].right - labels[i].left, ControlTextWidth(label),
+                   links[i].left,  links[i].right - links[i].left,   ControlTextWidth(link)};
     }
     FitLinkRows(rows, 2, rightEdge);
     for (int i = 0; i < 2; ++i) {
@@ -129,7 +111,7 @@ void FitTexts(HWND dialog) {
         const bool placed = id == IDC_WEB_LABEL || id == IDC_WEB_LINK || id == IDC_MAIL_LABEL || id == IDC_MAIL_LINK;
         if (placed || _wcsicmp(className, L"Static") != 0 || (style & SS_TYPEMASK) == SS_ICON) continue;
         const RECT r = RectInDialog(dialog, child);
-        const int wanted = std::min(TextWidth(child), rightEdge - static_cast<int>(r.left));
+        const int wanted = std::min(ControlTextWidth(child), rightEdge - static_cast<int>(r.left));
         if (wanted > r.right - r.left) MoveWindow(child, r.left, r.top, wanted, r.bottom - r.top, TRUE);
     }
 }

@@ -111,9 +111,37 @@ TEST_F(GlossaryKeys, TheGlossaryAnswersTheKeysOfAWindowsDialog) {
 
     SetForegroundWindow(session.Dialog());
     PumpFor(200);
+    PressAltWith('N');
+    edit = WaitForShownTopWindow(session.Program().ProcessId(), L"#32770", L"編集", 3000);
+    ASSERT_NE(edit, nullptr) << "Alt+N presses 新規(&N)";
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"編集"));
+
+    SetForegroundWindow(session.Dialog());
+    PumpFor(200);
     Tap(VK_ESCAPE);
     EXPECT_EQ(session.Answer(IDYES, session.Dialog()), L"一覧に保存されていない変更があります。保存しますか？") << "Esc";
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"単語登録"));
     EXPECT_EQ(FileText(folder_.File(L"group01.csv")), "\"one\",\"\",\"\",\"\"\n\"three\",\"\",\"\",\"\"\n");
+    EXPECT_EQ(session.Exit(), 0u);
+}
+
+TEST_F(GlossaryKeys, AltEOnACollectedTermSaysWhereItIsAndStillAddsIt) {
+    WriteText(folder_.File(L"group03.csv"), L"りんご,,,\nりんご,,,again\n");
+    Session session(folder_.Path());
+    ReaderWindow reader(L"リンゴ: an apple");
+    reader.SelectAndFocus(0, 3);
+    PressAltWith('W');
+    PumpFor(1500);
+    reader.SelectAndFocus(5, 15);
+    PressAltWith('E');
+    HWND edit = WaitForShownTopWindow(session.Program().ProcessId(), L"#32770", L"編集", 5000);
+    ASSERT_NE(edit, nullptr);
+    wchar_t note[128] = {};
+    SendMessageW(GetDlgItem(edit, 1065), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(note));
+    EXPECT_STREQ(note, L"登録済み: group03 (2件)");
+    session.FillEntry({});
+    EXPECT_EQ(session.Terms(), std::vector<std::wstring>{L"リンゴ"});
+    session.CloseDialogWith(IDCANCEL);
     EXPECT_EQ(session.Exit(), 0u);
 }

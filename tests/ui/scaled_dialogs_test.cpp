@@ -43,11 +43,15 @@ int TextWidth(HWND control) {
     const std::wstring text = WindowText(control);
     HDC dc = GetDC(control);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // As drawn: an '&' only underlines the letter after it.
+    RECT r{};
+    const UINT prefix = (GetWindowLongPtrW(control, GWL_STYLE) & SS_NOPREFIX) && ClassNameOf(control) == L"Static"
+                            ? DT_NOPREFIX
+                            : 0;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | prefix);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
-    return size.cx;
+    return r.right - r.left;
 }
 
 void ExpectWhole(HWND dialog) {

@@ -1,0 +1,26 @@
+#include "ui/control_text.h"
+
+#include <cwchar>
+
+int ControlTextWidth(HWND control) {
+    wchar_t text[128] = {};
+    const int length = GetWindowTextW(control, text, 128);
+    HDC dc = GetDC(control);
+    HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    // As drawn: an '&' only underlines the letter after it, unless the control says otherwise.
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    const bool noPrefix = _wcsicmp(className, L"Static") == 0 && (GetWindowLongPtrW(control, GWL_STYLE) & SS_NOPREFIX);
+    RECT r{};
+    DrawTextW(dc, text, length, &r, DT_CALCRECT | DT_SINGLELINE | (noPrefix ? DT_NOPREFIX : 0));
+    SelectObject(dc, previousFont);
+    ReleaseDC(control, dc);
+    return r.right - r.left;
+}
+
+RECT RectInDialog(HWND dialog, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
