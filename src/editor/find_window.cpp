@@ -6,8 +6,10 @@
 
 #include "app/app_globals.h"
 #include "common/bounded_copy.h"
+#include "common/dpi_scale.h"
 #include "common/wait_cursor.h"
 #include "common/win32_text.h"
+#include "common/window_dpi.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_list.h"
@@ -19,7 +21,7 @@ namespace {
 
 constexpr int kQueryUnits = 256;
 constexpr int kColumns = 5;  // group, then the entry's four texts
-constexpr int kMargin = 8;
+constexpr int kMargin = 8;  // pixels at 96 DPI
 
 // Kept while the program runs, so each group file is read once until it changes.
 GlossaryIndex glossaryIndex;
@@ -104,6 +106,7 @@ void OpenResult(HWND window) {
 }
 
 void LayOut(HWND window) {
+    const int margin = ScaleToDpi(kMargin, WindowDpi(window));
     RECT client;
     GetClientRect(window, &client);
     RECT field;
@@ -113,13 +116,13 @@ void LayOut(HWND window) {
     GetWindowRect(GetDlgItem(window, IDC_FIND_COUNT), &count);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&count), 2);
     const int countWidth = count.right - count.left;
-    const int countLeft = std::max<int>(field.left + 40, client.right - kMargin - countWidth);
+    const int countLeft = std::max<int>(field.left + 40, client.right - margin - countWidth);
     MoveWindow(GetDlgItem(window, IDC_FIND_COUNT), countLeft, count.top, countWidth, count.bottom - count.top, TRUE);
     MoveWindow(GetDlgItem(window, IDC_FIND_TEXT), field.left, field.top,
-               std::max<int>(40, countLeft - kMargin - field.left), field.bottom - field.top, TRUE);
-    const int top = field.bottom + kMargin;
-    MoveWindow(ResultList(window), kMargin, top, std::max<int>(0, client.right - 2 * kMargin),
-               std::max<int>(0, client.bottom - kMargin - top), TRUE);
+               std::max<int>(40, countLeft - margin - field.left), field.bottom - field.top, TRUE);
+    const int top = field.bottom + margin;
+    MoveWindow(ResultList(window), margin, top, std::max<int>(0, client.right - 2 * margin),
+               std::max<int>(0, client.bottom - margin - top), TRUE);
 }
 
 void OnInitDialog(HWND window) {
@@ -127,8 +130,11 @@ void OnInitDialog(HWND window) {
     HWND list = ResultList(window);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     static const wchar_t* const kTitles[kColumns] = {L"グループ", L"用語", L"読み方", L"スペル", L"意味"};
-    static const int kWidths[kColumns] = {100, 120, 90, 90, 300};
-    ListAddColumns(list, kTitles, kWidths, kColumns);
+    static constexpr int kWidths[kColumns] = {100, 120, 90, 90, 300};  // at 96 DPI
+    const int dpi = WindowDpi(window);
+    int widths[kColumns];
+    for (int c = 0; c < kColumns; ++c) widths[c] = ScaleToDpi(kWidths[c], dpi);
+    ListAddColumns(list, kTitles, widths, kColumns);
     SendDlgItemMessageW(window, IDC_FIND_TEXT, EM_LIMITTEXT, kQueryUnits - 1, 0);
     results.clear();
     sortColumn = -1;

@@ -12,32 +12,68 @@ constexpr wchar_t kSeparator = L'\x1F';
 std::wstring Map(std::wstring_view text, DWORD flags) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
-    const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr, nullptr, 0);
+    // Width and kana mappings never lengthen a text (two half-width units may
+    // become one), so one call into a buffer of the same size does; asking
+    // for the size first would map the whole glossary twice.
+    std::wstring mapped(text.size() + 16, L'\0');
+    int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, mapped.data(),
+                             static_cast<int>(mapped.size()), nullptr, nullptr, 0);
+    if (size <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr, nullptr, 0);
+        mapped.assign(static_cast<size_t>(std::max(size, 0)), L'\0');
+        size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, mapped.data(), size, nullptr, nullptr, 0);
+    }
     if (size <= 0) return std::wstring(text);
-    std::wstring mapped(static_cast<size_t>(size), L'\0');
-    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, mapped.data(), size, nullptr, nullptr, 0);
+    mapped.resize(static_cast<size_t>(size));
     return mapped;
 }
 
 }  // namespace
 
 std::wstring FoldForFinding(std::wstring_view text) {
-    return Map(Map(text, LCMAP_FULLWIDTH | LCMAP_HIRAGANA), LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING);
+    std::wstring folded = Map(text, LCMAP_FULLWIDTH | LCMAP_HIRAGANA);
+    // Case in place: a second mapping of the whole glossary would cost as much again as reading it.
+    if (!folded.empty()) CharLowerBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return folded;
 }
 
-void GlossaryIndex::Index(Group& group) {
+namespace {
+
+// Every field followed by a separator; with clean, a separator typed into a field becomes a space.
+std::wstring JoinFields(const std::vector<GlossaryEntry>& entries, std::vector<std::size_t>& ends, bool clean) {
+    std::size_t total = 0;
+    for (const GlossaryEntry& entry : entries) {
+        for (const std::wstring& text : entry.texts) total += text.size() + 1;
+    }
     std::wstring joined;
-    for (const GlossaryEntry& entry : group.entries) {
+    joined.reserve(total);
+    ends.clear();
+    ends.reserve(entries.size());
+    for (const GlossaryEntry& entry : entries) {
         for (const std::wstring& text : entry.texts) {
             const std::size_t start = joined.size();
             joined += text;
-            std::replace(joined.begin() + static_cast<std::ptrdiff_t>(start), joined.end(), kSeparator, L' ');
+            if (clean) std::replace(joined.begin() + static_cast<std::ptrdiff_t>(start), joined.end(), kSeparator, L' ');
             joined += kSeparator;
         }
+        ends.push_back(joined.size() - 1);
+    }
+    return joined;
+}
+
+}  // namespace
+
+void GlossaryIndex::Index(Group& group) {
+    std::wstring joined = JoinFields(group.entries, group.ends, false);
+    if (std::count(joined.begin(), joined.end(), kSeparator) !=
+        static_cast<std::ptrdiff_t>(group.entries.size() * kEntryFieldCount)) {
+        joined = JoinFields(group.entries, group.ends, true);
     }
     group.folded = FoldForFinding(joined);
+    // Mostly every unit maps to one unit and the entries end where they did;
+    // where two half-width units became one, their ends are looked for again.
+    if (group.folded.size() == joined.size()) return;
     group.ends.clear();
-    group.ends.reserve(group.entries.size());
     int field = 0;
     for (std::size_t pos = group.folded.find(kSeparator); pos != std::wstring::npos;
          pos = group.folded.find(kSeparator, pos + 1)) {
