@@ -24,12 +24,19 @@ void WriteText(const std::wstring& path, const std::wstring& text) {
     WriteFileBytes(path, {bytes.begin(), bytes.end()});
 }
 
-void Tap(BYTE key, bool control = false) {
-    if (control) keybd_event(VK_CONTROL, 0, 0, 0);
+void Tap(BYTE key, BYTE modifier = 0) {
+    if (modifier) keybd_event(modifier, 0, 0, 0);
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    if (control) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    if (modifier) keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
     PumpFor(200);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+    return gui.hwndFocus;
 }
 
 class GlossaryKeys : public testing::Test {
@@ -82,7 +89,7 @@ TEST_F(GlossaryKeys, TheGlossaryAnswersTheKeysOfAWindowsDialog) {
     ClickAt({row.left + 20, (row.top + row.bottom) / 2});
     PumpFor(300);
 
-    Tap('A', true);
+    Tap('A', VK_CONTROL);
     EXPECT_EQ(SendMessageW(session.Item(kWordList), LVM_GETSELECTEDCOUNT, 0, 0), 3) << "Ctrl+A";
     session.List().Select({1});
     Tap(VK_DELETE);
@@ -100,11 +107,10 @@ TEST_F(GlossaryKeys, TheGlossaryAnswersTheKeysOfAWindowsDialog) {
     ClickAt({first.left + 20, (first.top + first.bottom) / 2});
     PumpFor(300);
     Tap(VK_TAB);
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(session.Dialog(), nullptr), &gui);
-    EXPECT_EQ(gui.hwndFocus, session.Item(kNew)) << "Tab goes from the list to 新規";
-    Tap('F', true);
+    EXPECT_EQ(FocusOf(session.Dialog()), session.Item(kNew)) << "Tab goes from the list to 新規";
+    Tap(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(FocusOf(session.Dialog()), session.Item(kWordList)) << "Shift+Tab goes back";
+    Tap('F', VK_CONTROL);
     ASSERT_NE(FindWindowOf(session), nullptr) << "Ctrl+F";
     PostMessageW(FindWindowOf(session), WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"検索"));
@@ -116,6 +122,20 @@ TEST_F(GlossaryKeys, TheGlossaryAnswersTheKeysOfAWindowsDialog) {
     ASSERT_NE(edit, nullptr) << "Alt+N presses 新規(&N)";
     PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"編集"));
+
+    // Enter in the rename field closes nothing; Alt+R brings the glossary back in front.
+    const RECT field = [&] { RECT r; GetWindowRect(session.Item(kRename), &r); return r; }();
+    SetForegroundWindow(session.Dialog());
+    ClickAt({(field.left + field.right) / 2, (field.top + field.bottom) / 2});
+    PumpFor(200);
+    Tap(VK_RETURN);
+    EXPECT_TRUE(IsWindowVisible(session.Dialog())) << "Enter in the rename field";
+    {
+        ReaderWindow reader(L"another program");
+        reader.SelectAndFocus(0, 1);
+        PressAltWith('R');
+        EXPECT_TRUE(PollUntil([&] { return GetForegroundWindow() == session.Dialog(); }, 3000)) << "Alt+R";
+    }
 
     SetForegroundWindow(session.Dialog());
     PumpFor(200);
