@@ -34,16 +34,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::u16string Utf16(std::string_view utf8) {
-    const std::string bytes = Utf8ToUtf16Bytes(utf8, false);
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    }
-    return text;
-}
-
 bool IsUsableUrl(std::u16string_view url) {
     if (url.substr(0, 8) != u"https://" && url.substr(0, 7) != u"http://") return false;
     const std::size_t placeholder = url.find(kQueryPlaceholder);
@@ -65,12 +55,12 @@ LineKind ReadLine(std::string_view line, SearchSite& site, bool& marked) {
     if (marked) line = Trim(line.substr(1));
     const std::size_t gap = line.find_last_of(" \t");
     if (gap == std::string_view::npos || !IsValidUtf8(line)) return LineKind::Malformed;
-    site.name = Utf16(Trim(line.substr(0, gap)));
-    site.url = Utf16(line.substr(gap + 1));
+    site.name = Utf8ToUtf16(Trim(line.substr(0, gap)));
+    site.url = Utf8ToUtf16(line.substr(gap + 1));
     return !site.name.empty() && IsUsableUrl(site.url) ? LineKind::Site : LineKind::Malformed;
 }
 
-// Calls visit(line, start, isSite) for each line of the text, the mark already taken off.
+// Calls visit(line, start) for each line of the text, its line end included.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
     for (std::size_t start = 0; start < text.size();) {
@@ -85,7 +75,7 @@ void ForEachLine(std::string_view text, Visit visit) {
 
 SiteList PresetSites() {
     SiteList list;
-    for (const Preset& preset : kPresets) list.sites.push_back({Utf16(preset.name), Utf16(preset.url)});
+    for (const Preset& preset : kPresets) list.sites.push_back({Utf8ToUtf16(preset.name), Utf8ToUtf16(preset.url)});
     return list;
 }
 

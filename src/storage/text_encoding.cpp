@@ -122,13 +122,13 @@ bool Utf16BytesToUtf8(std::string_view bytes, bool bigEndian, std::string& utf8)
     return exact;
 }
 
-std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {
-    std::string out;
-    out.reserve(utf8.size() * 2);
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t length = Utf8SequenceLength(utf8, pos);
         if (length == 0) {  // not expected from the writer; never dropped silently
-            AppendUnit(out, static_cast<char16_t>(kReplacementCharacter), bigEndian);
+            out += static_cast<char16_t>(kReplacementCharacter);
             ++pos;
             continue;
         }
@@ -140,12 +140,19 @@ std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {
                                          (byte(3) & 0x3F);
         if (c >= 0x10000) {
             c -= 0x10000;
-            AppendUnit(out, static_cast<char16_t>(0xD800 + (c >> 10)), bigEndian);
-            AppendUnit(out, static_cast<char16_t>(0xDC00 + (c & 0x3FF)), bigEndian);
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
         } else {
-            AppendUnit(out, static_cast<char16_t>(c), bigEndian);
+            out += static_cast<char16_t>(c);
         }
         pos += length;
     }
+    return out;
+}
+
+std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    for (char16_t unit : Utf8ToUtf16(utf8)) AppendUnit(out, unit, bigEndian);
     return out;
 }

@@ -28,5 +28,7 @@ bool IsValidUtf8(std::string_view bytes, bool* hasMultibyte = nullptr);
 // UTF-16 bytes (no mark) to UTF-8. False when something could not be carried
 // over as it stood (an odd last byte, an unpaired surrogate, which become U+FFFD).
 bool Utf16BytesToUtf8(std::string_view bytes, bool bigEndian, std::string& utf8);
-// Well-formed UTF-8 to UTF-16 bytes (no mark).
+// Well-formed UTF-8 to UTF-16 text, and to UTF-16 bytes (no mark); a
+// malformed byte becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian);
