@@ -24,7 +24,9 @@ int RunWordHaven(HINSTANCE instance) {
     }
 
     UseSystemMonitorQuery();
-    LoadSettingsFile();
+    CutOffSave cutOff;
+    LoadSettingsFile(&cutOff);
+    if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);
 
     if (!RegisterMainWindowClass(instance)) {
         ShowMessage(Message::WindowClassFailed);

@@ -275,9 +275,11 @@ std::vector<GlossaryEntry> WordListEntries() {
 int LoadWordListFromGroupFile() {
     WaitCursor wait;
     std::vector<GlossaryEntry> entries;
-    const int result = LoadGroupFile(entries);
+    CutOffSave cutOff;
+    const int result = LoadGroupFile(entries, cutOff);
     ListDeleteAll(wordListHandle);
     FillWordList(entries);
+    if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);
     return result;
 }
 

@@ -83,15 +83,24 @@ int ReportUnreadable(const std::wstring& path) {
 
 enum class ReadOutcome { Read, Missing, Failed };
 
+bool FolderIsThere(const std::wstring& path) {
+    const size_t nameStart = path.find_last_of(L"\\/");
+    const std::wstring folder = nameStart == std::wstring::npos ? L"." : path.substr(0, nameStart + 1);
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Other programs (a spreadsheet, an editor) may hold the file open for
 // writing; it is read all the same, to its end as it is now.
 ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
+        // Only a file absent from a folder that is there means a group without
+        // a file yet; a folder away for a moment (a USB stick, a network share)
+        // hides a file that is still the user's.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
-                                                                               : ReadOutcome::Failed;
+        return error == ERROR_FILE_NOT_FOUND && FolderIsThere(path) ? ReadOutcome::Missing : ReadOutcome::Failed;
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) return ReadOutcome::Failed;
@@ -216,12 +225,14 @@ void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, Te
     DecodeRecords(records, codePage, entries, exact);
 }
 
-int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries) {
+int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries,
+             CutOffSave& cutOff) {
     std::string bytes;
     switch (ReadWholeFile(path, bytes)) {
     case ReadOutcome::Missing:
         Forget(path);
         SetEntryCount(settings, 0);
+        cutOff = FindCutOffSave(path);
         return -1;
     case ReadOutcome::Failed:
         return ReportUnreadable(path);
@@ -244,8 +255,9 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
 
 }  // namespace
 
-int LoadGroupFile(std::vector<GlossaryEntry>& entries) {
+int LoadGroupFile(std::vector<GlossaryEntry>& entries, CutOffSave& cutOff) {
     entries.clear();
+    cutOff = {};
     const AppSettings settings = appSettings;
     if (!HasSafeName(settings)) {
         ShowMessage(Message::CsvFileOpenFailed);
@@ -253,7 +265,7 @@ int LoadGroupFile(std::vector<GlossaryEntry>& entries) {
     }
     const std::wstring path = GroupFilePath(settings);
     try {
-        return LoadInto(path, settings, entries);
+        return LoadInto(path, settings, entries, cutOff);
     } catch (const std::bad_alloc&) {
         // Too large for the memory there is: reported as what it is, a file
         // that could not be read.

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/replacing_file.h"
+
 inline constexpr int kEntryFieldCount = 4;
 inline constexpr std::size_t kEntryTextMaxUnits = 3999;
 
@@ -15,9 +17,11 @@ struct GlossaryEntry {
 };
 
 // Reads the current group's file and counts its entries. 0; -1 when the file
-// is missing (silently: the group is empty) or could not be read (after
-// telling the user; the file is then never overwritten until a load works).
-int LoadGroupFile(std::vector<GlossaryEntry>& entries);
+// is missing (silently: the group is empty; cutOff names a temporary file a
+// save cut off before its rename left beside it, for the caller to tell) or
+// could not be read (after telling the user; the file is then never
+// overwritten until a load works).
+int LoadGroupFile(std::vector<GlossaryEntry>& entries, CutOffSave& cutOff);
 // Writes the entries to the current group's file in the encoding it was read
 // in. 0, or -1 after telling the user (the previous file is then left as it was).
 int SaveGroupFile(const std::vector<GlossaryEntry>& entries);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "common/handles.h"
@@ -11,6 +12,8 @@ namespace {
 constexpr DWORD kReplaceRetryMilliseconds = 1000;
 constexpr DWORD kReplaceRetryPause = 50;
 constexpr int kMaxCopyNames = 1000;
+constexpr int kMaxTemporaryNames = 1000;
+constexpr wchar_t kTemporaryEnding[] = L".tmp";
 
 bool WriteAll(HANDLE file, std::string_view data) {
     while (!data.empty()) {
@@ -22,40 +25,60 @@ bool WriteAll(HANDLE file, std::string_view data) {
     return true;
 }
 
-// Writes a new file at path, failing if one is there; flushed and closed, or removed again.
-bool WriteNewFile(const std::wstring& path, std::string_view data, DWORD creation) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+enum class NewFile { Written, NameTaken, NotCreated, NotWritten };
+
+// Writes a new file at path, flushed and closed; a file already there is left alone.
+NewFile WriteNewFile(const std::wstring& path, std::string_view data) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::NameTaken : NewFile::NotCreated;
+    }
     const bool written = WriteAll(file.Get(), data) && FlushFileBuffers(file.Get());
     const bool closed = CloseHandle(file.Release()) != FALSE;
-    if (written && closed) return true;
-    DeleteFileW(path.c_str());
+    return written && closed ? NewFile::Written : NewFile::NotWritten;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// NAME.<process>-<count>.tmp beside NAME. A save killed before its rename
+// leaves its file behind; no later save, of this run or another, writes
+// over it, as each takes a name that is free.
+bool WriteTemporaryBeside(const std::wstring& path, std::string_view data, std::wstring& temporary) {
+    static unsigned count = GetTickCount();
+    for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
+        wchar_t middle[32];
+        std::swprintf(middle, 32, L".%lx-%x", GetCurrentProcessId(), count++);
+        temporary = path + middle + kTemporaryEnding;
+        switch (WriteNewFile(temporary, data)) {
+        case NewFile::Written:
+            return true;
+        case NewFile::NameTaken:
+            continue;
+        case NewFile::NotWritten:
+            if (Exists(path)) DeleteFileW(temporary.c_str());
+            return false;
+        case NewFile::NotCreated:
+            return false;
+        }
+    }
     return false;
 }
 
 bool IsMomentaryRefusal(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-// One attempt to put the temporary file in place of path.
-bool PutInPlace(const std::wstring& temporary, const std::wstring& path, DWORD& error) {
-    if (ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return true;
-    }
+// One rename puts the new file in place: whoever looks finds either the old
+// file or the new one under the name, never neither.
+bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& path, DWORD& error) {
+    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     error = GetLastError();
-    // Replacing needs a file to replace, and not every volume can; a move does the rest.
-    if (error == ERROR_FILE_NOT_FOUND || !IsMomentaryRefusal(error)) {
-        if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
-        }
-        error = GetLastError();
-    }
     return false;
 }
 
-// Replacing keeps the old file's attributes and creation time on Windows;
-// where it does not (Wine), they are put back.
+// The new file is a new file to the system; the old one's attributes and
+// creation time are the user's and are put back.
 void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_DATA& old) {
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -71,6 +94,32 @@ void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_
     }
 }
 
+// Whether name (a file name without folder) is one of the temporary files
+// of base: base.tmp, as earlier versions named it, or base.<x>.tmp.
+bool IsTemporaryOf(std::wstring_view name, std::wstring_view base) {
+    const std::wstring_view ending = kTemporaryEnding;
+    if (name.size() < base.size() + ending.size() ||
+        CompareStringOrdinal(name.data(), static_cast<int>(base.size()), base.data(), static_cast<int>(base.size()),
+                             TRUE) != CSTR_EQUAL) {
+        return false;
+    }
+    std::wstring_view rest = name.substr(base.size());
+    if (rest.size() < ending.size() || CompareStringOrdinal(rest.data() + rest.size() - ending.size(),
+                                                            static_cast<int>(ending.size()), ending.data(),
+                                                            static_cast<int>(ending.size()), TRUE) != CSTR_EQUAL) {
+        return false;
+    }
+    rest.remove_suffix(ending.size());
+    if (rest.empty()) return true;
+    return rest.front() == L'.' && rest.size() > 1 && rest.find(L'.', 1) == std::wstring_view::npos;
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+    wchar_t full[MAX_PATH * 2];
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
+}
+
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
@@ -79,20 +128,41 @@ bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     WIN32_FILE_ATTRIBUTE_DATA old{};
     const bool existed = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
     if (existed && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
-    const std::wstring temporary = path + L".tmp";
-    if (!WriteNewFile(temporary, data, CREATE_ALWAYS)) return false;
+    std::wstring temporary;
+    if (!WriteTemporaryBeside(path, data, temporary)) return false;
     const DWORD start = GetTickCount();
     for (;;) {
         DWORD error = 0;
-        if (PutInPlace(temporary, path, error)) {
+        if (MoveIntoPlace(temporary, path, error)) {
             if (existed) RestoreKeptAttributes(path, old);
             return true;
         }
         if (!IsMomentaryRefusal(error) || GetTickCount() - start >= kReplaceRetryMilliseconds) break;
         Sleep(kReplaceRetryPause);
     }
-    DeleteFileW(temporary.c_str());
+    if (Exists(path)) DeleteFileW(temporary.c_str());
     return false;
+}
+
+CutOffSave FindCutOffSave(const std::wstring& path) {
+    const size_t nameStart = path.find_last_of(L"\\/") + 1;  // npos + 1 is 0
+    const std::wstring folder = path.substr(0, nameStart);
+    const std::wstring base = path.substr(nameStart);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((path + L".*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    std::wstring newest;
+    FILETIME newestTime{};
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryOf(found.cFileName, base)) continue;
+        if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
+            newest = folder + found.cFileName;
+            newestTime = found.ftLastWriteTime;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    if (newest.empty()) return {};
+    return {FullPathOf(path), FullPathOf(newest)};
 }
 
 std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix) {
@@ -109,9 +179,17 @@ std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix
     source.Reset();
     for (int n = 1; n <= kMaxCopyNames; ++n) {
         const std::wstring name = path + suffix + (n == 1 ? L"" : std::to_wstring(n));
-        if (WriteNewFile(name, content, CREATE_NEW)) return name;
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return {};
+        switch (WriteNewFile(name, content)) {
+        case NewFile::Written:
+            return name;
+        case NewFile::NameTaken:
+            continue;
+        case NewFile::NotWritten:
+            DeleteFileW(name.c_str());  // a partial copy is no copy; the original stays where it is
+            return {};
+        case NewFile::NotCreated:
+            return {};
+        }
     }
     return {};
 }

@@ -4,12 +4,23 @@
 #include <string>
 #include <string_view>
 
-// The data goes to a temporary file beside path, every write and the close
-// are checked, and only then is the old file replaced in one step (keeping
-// its attributes, permissions and creation time). A replace refused for a
-// moment (a scanner or indexer reading what was just written) is tried again
-// for about a second. On failure the temporary file is already gone.
+// The data goes to a temporary file beside path, under a name no other save
+// uses while it exists; every write and the close are checked, and only then
+// does it take the old file's place in one rename, after which the old file's
+// attributes and creation time are put back. A replace refused for a moment
+// (a scanner or indexer reading what was just written) is tried again for
+// about a second. On failure path is as it was, and the temporary file is
+// removed unless path is missing, when it may be the only copy left.
 bool ReplaceFileContent(const std::wstring& path, std::string_view data);
+
+// A save cut off before its rename: the file that is missing and the
+// temporary file beside it that holds what was being written, by full name.
+struct CutOffSave {
+    std::wstring file;
+    std::wstring left;  // empty when no temporary file was found
+};
+// For a file found missing: the newest temporary file a save left beside it.
+CutOffSave FindCutOffSave(const std::wstring& path);
 
 // Copies path to path + suffix, or path + suffix + "2", "3", ... whichever
 // is free first, never replacing a file. The copy's name, or empty when

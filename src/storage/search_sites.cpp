@@ -34,8 +34,18 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// Schemes are compared without regard to case, as browsers do (HTTPS:// is https://).
+bool StartsWithScheme(std::u16string_view url, std::u16string_view scheme) {
+    if (url.size() < scheme.size()) return false;
+    for (std::size_t n = 0; n < scheme.size(); ++n) {
+        const char16_t c = url[n] >= u'A' && url[n] <= u'Z' ? static_cast<char16_t>(url[n] - u'A' + u'a') : url[n];
+        if (c != scheme[n]) return false;
+    }
+    return true;
+}
+
 bool IsUsableUrl(std::u16string_view url) {
-    if (url.substr(0, 8) != u"https://" && url.substr(0, 7) != u"http://") return false;
+    if (!StartsWithScheme(url, u"https://") && !StartsWithScheme(url, u"http://")) return false;
     const std::size_t placeholder = url.find(kQueryPlaceholder);
     if (placeholder == std::u16string_view::npos ||
         url.find(kQueryPlaceholder, placeholder + 1) != std::u16string_view::npos) {
@@ -118,27 +128,38 @@ std::string MarkChosenSite(std::string_view text, std::size_t chosen) {
     marked.reserve(text.size() + 2);
     std::size_t index = 0;
     ForEachLine(text, [&](std::string_view line, std::size_t start) {
+        const std::size_t bom = start == 0 && line.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark
+                                    ? kUtf8ByteOrderMark.size()
+                                    : 0;
         SearchSite site;
         bool wasMarked = false;
-        const bool bom = start == 0 && line.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
-        const std::string_view body = bom ? line.substr(kUtf8ByteOrderMark.size()) : line;
-        if (ReadLine(body, site, wasMarked) != LineKind::Site || index >= kMaxSites) {
+        if (ReadLine(line.substr(bom), site, wasMarked) != LineKind::Site || index >= kMaxSites) {
             marked += line;
             return;
         }
-        if (bom) marked += kUtf8ByteOrderMark;
-        std::string_view rest = body;
-        if (wasMarked) rest.remove_prefix(rest.find('*') + 1);
-        while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
-        if (index++ == chosen) marked += "* ";
-        marked += rest;
+        const bool choose = index++ == chosen;
+        if (wasMarked == choose) {
+            marked += line;
+            return;
+        }
+        // The mark is the '*' and one blank after it; the blanks before it are the user's.
+        std::size_t body = bom;
+        while (body < line.size() && (IsBlank(line[body]) || IsLineEnd(line[body]))) ++body;
+        marked += line.substr(0, body);
+        if (choose) {
+            marked += "* ";
+            marked += line.substr(body);
+            return;
+        }
+        std::size_t after = body + 1;
+        if (after < line.size() && IsBlank(line[after])) ++after;
+        marked += line.substr(after);
     });
     return marked;
 }
 
-std::string AddPresetSites(std::string_view existing, std::size_t chosen) {
-    std::string text(existing.empty() ? kFileHeader : existing);
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
+std::string NewSiteFile(std::size_t chosen) {
+    std::string text(kFileHeader);
     for (std::size_t n = 0; n < std::size(kPresets); ++n) {
         if (n == chosen) text += "* ";
         text.append(kPresets[n].name).append(" ").append(kPresets[n].url).append("\r\n");

@@ -29,8 +29,8 @@ struct SiteList {
 SiteList PresetSites();
 // The sites of a site file's text (a byte-order mark is allowed); the presets when it lists none.
 SiteList ParseSiteFile(std::string_view text);
-// The text with the mark moved to the chosen site's line; every other byte stays as it was.
+// The text with the mark moved to the chosen site's line: only marks ("* ")
+// are taken away or added; every other byte stays as it was.
 std::string MarkChosenSite(std::string_view text, std::size_t chosen);
-// A site file listing the presets with the chosen one marked: a new file
-// (text empty: with a word on what it is for) or the text of one without sites.
-std::string AddPresetSites(std::string_view text, std::size_t chosen);
+// A new site file listing the presets, with a word on what it is for and the chosen one marked.
+std::string NewSiteFile(std::size_t chosen);

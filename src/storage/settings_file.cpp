@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kPathUnits = 520;
+constexpr DWORD kHeldRetryMilliseconds = 1000;
+constexpr DWORD kHeldRetryPause = 50;
 
 // A settings file that was refused at start-up still holds the group names
 // that lead to the group files; it is kept beside before it is replaced.
@@ -31,10 +33,29 @@ void BuildSettingsPath(wchar_t (&path)[kPathUnits]) {
     std::swprintf(path, kPathUnits, L"%lswordHaven.ini", kDataDirectoryPrefix);
 }
 
-// Reads exactly size bytes; a short read counts as a failure.
-bool ReadExactly(HANDLE file, uint8_t* buffer, DWORD size) {
+bool IsHeldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+enum class SettingsRead { Complete, Missing, Held, Unreadable };
+
+// The whole image, or why not. Every kind of sharing is allowed, so a tool
+// that has the file open for writing does not keep it from being read.
+SettingsRead ReadSettingsBytes(const wchar_t* path, std::vector<uint8_t>& image) {
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return SettingsRead::Missing;
+        return IsHeldByAnother(error) ? SettingsRead::Held : SettingsRead::Unreadable;
+    }
+    if (GetFileSize(file.Get(), nullptr) != kSettingsFileSize) return SettingsRead::Unreadable;
     DWORD read = 0;
-    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
+    if (!ReadFile(file.Get(), image.data(), kSettingsFileSize, &read, nullptr)) {
+        return IsHeldByAnother(GetLastError()) ? SettingsRead::Held : SettingsRead::Unreadable;
+    }
+    // A half-read image is never applied; the defaults stay in force.
+    return read == kSettingsFileSize ? SettingsRead::Complete : SettingsRead::Unreadable;
 }
 
 ScreenRect QueryNearestMonitor(const ScreenRect& window) {
@@ -54,24 +75,23 @@ ScreenRect QueryNearestMonitor(const ScreenRect& window) {
 
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 
-int LoadSettingsFile() {
+int LoadSettingsFile(CutOffSave* cutOff) {
     wchar_t path[kPathUnits];
     BuildSettingsPath(path);
-    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return -1;
-        return Reject();  // there, but not to be read now (another program holds it)
-    }
-
     std::vector<uint8_t> image(kSettingsFileSize);
-    const bool complete = GetFileSize(file.Get(), nullptr) == kSettingsFileSize &&
-                          ReadExactly(file.Get(), image.data(), sizeof(AppSettings)) &&
-                          ReadExactly(file.Get(), image.data() + sizeof(AppSettings), sizeof(ViewLayout));
-    // A half-read image is never applied; the defaults stay in force.
-    if (!complete) return Reject();
-    file.Reset();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const SettingsRead read = ReadSettingsBytes(path, image);
+        if (read == SettingsRead::Complete) break;
+        if (read == SettingsRead::Missing) {
+            if (cutOff) *cutOff = FindCutOffSave(path);
+            return -1;
+        }
+        // A sync or backup tool may hold the file for a moment as the program
+        // starts; no window exists yet, so a short wait here keeps nobody waiting.
+        if (read != SettingsRead::Held || GetTickCount() - start >= kHeldRetryMilliseconds) return Reject();
+        Sleep(kHeldRetryPause);
+    }
 
     AppSettings settings{};
     ViewLayout layout{};

@@ -28,6 +28,12 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
         return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::CutOffSaveFound:
+        return {kCutOffSaveFoundRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::SiteFileTooLarge:
+        return {kSiteFileTooLargeRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::SiteFileWithoutSites:
+        return {kSiteFileWithoutSitesRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

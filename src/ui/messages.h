@@ -17,6 +17,9 @@ enum class Message {
     OriginalFileKept,
     SiteFileLinesSkipped,
     SiteChoiceNotSaved,
+    CutOffSaveFound,
+    SiteFileTooLarge,
+    SiteFileWithoutSites,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -62,6 +65,21 @@ inline constexpr const char16_t* kSiteFileLinesSkippedRows[2] = {
 inline constexpr const char16_t* kSiteChoiceNotSavedRows[2] = {
     u"The chosen search site could not be written to wordHaven-sites.txt.",
     u"選んだ検索サイトを wordHaven-sites.txt に書き込めませんでした。"};
+inline constexpr const char16_t* kCutOffSaveFoundRows[2] = {
+    u"A file was not found, but a save that was cut off left its content in another file beside it. "
+    u"To take that content back, exit wordHaven and give the second file the name of the first:",
+    u"ファイルが見つかりませんが、中断された保存の内容が同じフォルダーの別のファイルに残っています。"
+    u"その内容を戻すには、wordHaven を終了してから、2 番目のファイルの名前を 1 番目の名前に変えてください:"};
+inline constexpr const char16_t* kSiteFileTooLargeRows[2] = {
+    u"The search site file wordHaven-sites.txt is too large to be a list of sites. It is not used and is left as "
+    u"it is; the preset sites serve meanwhile.",
+    u"検索サイトのファイル wordHaven-sites.txt は大きすぎるため、サイトの一覧として使いません。"
+    u"ファイルはそのままにして、その間は既定のサイトを使います。"};
+inline constexpr const char16_t* kSiteFileWithoutSitesRows[2] = {
+    u"The search site file wordHaven-sites.txt has no line that is a name and a URL with {query}. It is left as it "
+    u"is; the preset sites serve meanwhile.",
+    u"検索サイトのファイル wordHaven-sites.txt には、名前と {query} を含む URL の行がありません。"
+    u"ファイルはそのままにして、その間は既定のサイトを使います。"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
+#include "app/search_site_menu.h"
 #include "app/tray_icon.h"
 #include "editor/register_dialog.h"
+#include "common/handles.h"
 #include "storage/settings.h"
 #include "support/program_windows.h"
 #include "support/recorded_messages.h"
@@ -176,4 +178,19 @@ TEST_F(MainWindowTest, UnknownCommandsGoToDefaultProcessing) {
     EXPECT_EQ(SendMessageW(window_, WM_COMMAND, 104, 0), 0);
     EXPECT_TRUE(IsWindow(window_));
     EXPECT_NE(registerDialogHandle, nullptr);
+}
+
+TEST_F(MainWindowTest, TheSiteMenuShowsAmpersandsAsWrittenAndHasAnAccessKey) {
+    const std::string sites = "* Tom&Jerry https://tj.example/{query}\r\n";
+    WriteFileBytes(folder_.File(L"wordHaven-sites.txt"), {sites.begin(), sites.end()});
+    ReadSearchSites(window_);
+    MenuHandle menu(CreatePopupMenu());
+    InsertSiteMenu(menu.Get(), 0);
+    wchar_t text[64] = {};
+    GetMenuStringW(menu.Get(), 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"検索サイト (&S)");
+    GetMenuStringW(GetSubMenu(menu.Get(), 0), 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Tom&&Jerry") << "shown as Tom&Jerry";
+    DeleteFileW(folder_.File(L"wordHaven-sites.txt").c_str());
+    ReadSearchSites(window_);
 }

@@ -67,3 +67,67 @@ TEST_F(SearchSites, TheUsersOwnSitesAreReadAndAMalformedLineIsNamed) {
     EXPECT_EQ(Search(L"猫 cat"), "https://jisho.org/search/\xE7\x8C\xAB%20cat%20%23words");
     EXPECT_EQ(session.Exit(), 0u);
 }
+
+TEST_F(SearchSites, ChoosingASiteMovesOnlyItsMarkAndEachEditIsToldOnce) {
+    const std::wstring path = folder_.File(L"wordHaven-sites.txt");
+    const std::string sites = "# mine\r\n"
+                              "  * Jisho https://jisho.org/search/{query}\n"
+                              "\tA&B HTTPS://ab.example/find?q={query}\r\n"
+                              "broken line\r\n";
+    WriteFileBytes(path, {sites.begin(), sites.end()});
+    std::wstring told;
+    Session session(folder_.Path(), &told);
+    EXPECT_EQ(told.substr(told.size() - 2), L"\n4");
+
+    Session::SendAndWait(session.Main(), WM_COMMAND, kFirstSiteCommand + 1, 0);
+    PumpFor(300);
+    EXPECT_TRUE(TopWindowsOf(session.Program().ProcessId(), L"#32770", L"wordHaven").empty())
+        << "the program's own change is nothing new to tell";
+    EXPECT_EQ(FileText(path), "# mine\r\n"
+                              "  Jisho https://jisho.org/search/{query}\n"
+                              "\t* A&B HTTPS://ab.example/find?q={query}\r\n"
+                              "broken line\r\n");
+    EXPECT_EQ(Search(L"x y"), "HTTPS://ab.example/find?q=x+y");
+
+    // The user edits the file: told once, not again after the next choice.
+    const std::string edited = FileText(path) + "another broken one\r\n";
+    WriteFileBytes(path, {edited.begin(), edited.end()});
+    PostMessageW(session.Main(), WM_COMMAND, kFirstSiteCommand, 0);
+    EXPECT_EQ(session.Answer(IDOK, session.Main()).substr(told.size() - 2), L"\n4, 5");
+    ASSERT_TRUE(PollUntil([&] { return FileText(path).find("  * Jisho") != std::string::npos; }, 5000));
+    Session::SendAndWait(session.Main(), WM_COMMAND, kFirstSiteCommand + 1, 0);
+    PumpFor(300);
+    EXPECT_TRUE(TopWindowsOf(session.Program().ProcessId(), L"#32770", L"wordHaven").empty());
+    EXPECT_EQ(FileText(path), edited);
+    EXPECT_EQ(session.Exit(), 0u);
+}
+
+TEST_F(SearchSites, AFileTooLargeOrWithoutSitesIsLeftAloneAndThePresetsServe) {
+    const std::wstring path = folder_.File(L"wordHaven-sites.txt");
+    std::string large = "* Jisho https://jisho.org/search/{query}\r\n";
+    while (large.size() <= (1u << 20)) large += "# a long file that is not a list of sites at all ......\r\n";
+    WriteFileBytes(path, {large.begin(), large.end()});
+    {
+        std::wstring told;
+        Session session(folder_.Path(), &told);
+        EXPECT_NE(told.find(L"大きすぎる"), std::wstring::npos);
+        EXPECT_EQ(Search(L"word"), "https://www.google.com/search?q=word");
+        Session::SendAndWait(session.Main(), WM_COMMAND, kFirstSiteCommand + 1, 0);
+        EXPECT_EQ(Search(L"word"), "https://ejje.weblio.jp/content/word") << "the choice holds for the run";
+        EXPECT_TRUE(TopWindowsOf(session.Program().ProcessId(), L"#32770", L"wordHaven").empty());
+        EXPECT_EQ(session.Exit(), 0u);
+    }
+    EXPECT_TRUE(FileText(path) == large) << "never cut";
+
+    // Saved as "Unicode" by an editor: no line of it reads as a site.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("Jisho https://j.example/{query}\r\n")) utf16 += {c, '\0'};
+    WriteFileBytes(path, {utf16.begin(), utf16.end()});
+    std::wstring told;
+    Session session(folder_.Path(), &told);
+    EXPECT_NE(told.find(L"{query} を含む URL の行がありません"), std::wstring::npos);
+    Session::SendAndWait(session.Main(), WM_COMMAND, kFirstSiteCommand + 4, 0);
+    EXPECT_EQ(Search(L"word"), "https://ja.wiktionary.org/wiki/word");
+    EXPECT_EQ(FileText(path), utf16) << "no presets added to it";
+    EXPECT_EQ(session.Exit(), 0u);
+}
