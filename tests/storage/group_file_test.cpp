@@ -58,7 +58,7 @@ TEST_F(GroupFileTest, WorkedExampleIsWrittenByteForByteAndReadBackUnchanged) {
     host_.AddRow({L"term", L"", L"", L""});
     ASSERT_EQ(SaveWordListToGroupFile(), 0);
     EXPECT_EQ(FileText(), "\"a\"\"b\",\"\",\"x,y\",\"first\r\nsecond\"\n\"term\",\"\",\"\",\"\"\n");
-    EXPECT_FALSE(FileExists(GroupPath() + L".tmp"));
+    EXPECT_EQ(CountFiles(GroupPath() + L"*.tmp"), 0);
 
     ASSERT_EQ(Reload(), 0);
     EXPECT_EQ(Rows(), (std::vector<Row>{entry, {L"term", L"", L"", L""}}));
@@ -146,7 +146,7 @@ TEST_F(GroupFileTest, FailedSaveKeepsThePreviousFile) {
     ASSERT_EQ(messages_->size(), 1u);
     EXPECT_EQ(messages_->front().text, L"csvファイルオープンに失敗しました");
     EXPECT_EQ(FileText(), "\"old\",\"\",\"\",\"\"\n");
-    EXPECT_FALSE(FileExists(GroupPath() + L".tmp"));
+    EXPECT_EQ(CountFiles(GroupPath() + L"*.tmp"), 0);
 }
 
 TEST_F(GroupFileTest, AFileThatCouldNotBeReadIsNeverOverwritten) {
@@ -191,4 +191,18 @@ TEST_F(GroupFileTest, ASaveReplacesTheFileButKeepsWhatWindowsKnowsOfIt) {
     if (creationKept) {
         EXPECT_EQ(data.ftCreationTime.dwLowDateTime, created.dwLowDateTime);
     }
+}
+
+TEST_F(GroupFileTest, AMissingFileNamesOnlyATemporaryFileOfItsOwnSave) {
+    WriteFileBytes(folder_.File(L"group01.csv.orig"), {'x'});
+    WriteFileBytes(folder_.File(L"group01.csv2.csv.1-1.tmp"), {'x'});  // another group's
+    EXPECT_EQ(Reload(), -1);
+    EXPECT_TRUE(messages_->empty());
+
+    WriteFileBytes(folder_.File(L"group01.csv.2a-7.tmp"), {'y'});
+    EXPECT_EQ(Reload(), -1);
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_NE(messages_->front().text.find(GroupPath() + L"\n"), std::wstring::npos);
+    EXPECT_NE(messages_->front().text.find(L"group01.csv.2a-7.tmp"), std::wstring::npos);
+    EXPECT_TRUE(Rows().empty());
 }

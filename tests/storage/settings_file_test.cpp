@@ -64,7 +64,7 @@ TEST_F(SettingsFileTest, SaveWritesTheImageAndLoadRestoresIt) {
     WriteSettingsImage(appSettings, viewLayout, expected.data());
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(bytes[16656 + 3], 0);
-    EXPECT_FALSE(FileExists(IniPath() + L".tmp"));
+    EXPECT_EQ(CountFiles(IniPath() + L"*.tmp"), 0);
 
     appSettings = DefaultAppSettings();
     viewLayout = DefaultViewLayout();
@@ -124,13 +124,13 @@ TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFileAndSpeaksTheCurrentLangua
     appSettings.languageIndex = 0;
     appSettings.currentGroup = 33;
 
-    // The temporary file cannot be created where a folder of its name stands.
-    ASSERT_TRUE(CreateDirectoryW((IniPath() + L".tmp").c_str(), nullptr));
+    // A file the user made read-only is not replaced.
+    ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(SaveSettingsFile(), -1);
     ASSERT_EQ(messages_->size(), 1u);
     EXPECT_EQ(messages_->front().text, L"INI file could not be created or opened");
     EXPECT_EQ(ReadFileBytes(IniPath()), previous);
-    RemoveDirectoryW((IniPath() + L".tmp").c_str());
+    SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A settings file held open by another program cannot be replaced.
     messages_->clear();
@@ -142,5 +142,5 @@ TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFileAndSpeaksTheCurrentLangua
     ASSERT_EQ(messages_->size(), 1u);
     EXPECT_EQ(messages_->front().text, L"iniファイルオープンに失敗しました");
     EXPECT_EQ(ReadFileBytes(IniPath()), previous);
-    EXPECT_FALSE(FileExists(IniPath() + L".tmp")) << "no temporary file is left behind";
+    EXPECT_EQ(CountFiles(IniPath() + L"*.tmp"), 0) << "no temporary file is left behind";
 }

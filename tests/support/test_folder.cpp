@@ -94,6 +94,18 @@ void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+int CountFiles(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
 std::string FileText(const std::wstring& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     return {bytes.begin(), bytes.end()};
