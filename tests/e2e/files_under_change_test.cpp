@@ -107,7 +107,7 @@ TEST_F(FilesUnderChange, AKillAtAnyMomentOfASaveLeavesNoFileMissingOrDamaged) {
     std::mt19937 random(20261207);
     const DWORD start = GetTickCount();
     int rounds = 0, missing = 0, damaged = 0, killedOnSight = 0;
-    for (; rounds < 40 && GetTickCount() - start < 75000; ++rounds) {
+    for (; rounds < 40 && GetTickCount() - start < 60000; ++rounds) {
         const std::wstring name = L"r" + std::to_wstring(rounds);
         WriteSettingsNaming(File(L"wordHaven.ini"), std::u16string(name.begin(), name.end()));
         WriteText(File(name + L".csv"), rows);
@@ -116,13 +116,13 @@ TEST_F(FilesUnderChange, AKillAtAnyMomentOfASaveLeavesNoFileMissingOrDamaged) {
         // Even rounds save the group over and over; odd rounds rename it, which
         // writes the new file and then the settings that lead to it.
         if (rounds % 2 == 0) {
-            for (int n = 0; n < 30; ++n) session.PostCommand(kApply);
+            for (int n = 0; n < 60; ++n) session.PostCommand(kApply);
         } else {
             SetRenameField(session, name + L"x");
             session.PostCommand(kApply);
         }
         const std::vector<std::wstring> watched = {File(L"wordHaven.ini"), File(name + L".csv")};
-        const DWORD deadline = GetTickCount() + std::uniform_int_distribution<DWORD>(0, rounds % 2 ? 150 : 400)(random);
+        const DWORD deadline = GetTickCount() + std::uniform_int_distribution<DWORD>(0, rounds % 2 ? 150 : 1200)(random);
         bool seenMissing = false;
         while (!seenMissing && static_cast<LONG>(deadline - GetTickCount()) > 0) {
             for (const std::wstring& path : watched) seenMissing = seenMissing || !FileExists(path);
