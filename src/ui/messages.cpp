@@ -23,11 +23,19 @@ MessageText DescribeMessage(Message message, int languageIndex) {
     case Message::GroupFileExists:
         return {kGroupFileExistsRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::OriginalFileKept:
-        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
     case Message::SiteFileLinesSkipped:
         return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
         return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::ChangedFileKept:
+        return {kChangedFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
+    case Message::EditedEntryUnsaved:
+        return {kEditedEntryUnsavedRows[languageIndex], kMessageCaption, kMessageFlagsQuestion, true};
+    case Message::SessionEndNotes:
+        return {kSessionEndNotesRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+    case Message::GroupNamesShareFile:
+        return {kGroupNamesShareFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }
