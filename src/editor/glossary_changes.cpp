@@ -8,6 +8,7 @@
 namespace {
 
 uint64_t changeCount = 0;
+uint64_t savedCount = 0;
 
 }  // namespace
 
@@ -18,8 +19,14 @@ void NoteGlossaryChange() {
 
 uint64_t GlossaryChangeCount() { return changeCount; }
 
+bool GlossaryListChanged() { return changeCount != savedCount; }
+
 void NoteGlossarySaved(uint64_t writtenCount) {
-    if (changeCount == writtenCount && registerDialogHandle) {
-        EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), FALSE);
+    savedCount = writtenCount;
+    HWND dialog = registerDialogHandle;
+    if (dialog && !GlossaryListChanged() && GetWindowTextLengthW(GetDlgItem(dialog, IDC_RENAME)) == 0) {
+        EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
     }
 }
+
+void NoteGlossaryShowsFile() { savedCount = changeCount; }

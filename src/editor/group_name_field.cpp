@@ -1,7 +1,6 @@
 #include "editor/group_name_field.h"
 
 #include "common/win32_text.h"
-#include "editor/glossary_changes.h"
 #include "editor/group_name.h"
 #include "editor/register_dialog.h"
 #include "ui/resource_ids.h"
@@ -16,7 +15,7 @@ std::wstring ReadField(HWND field) {
     return text;
 }
 
-void EnableApply() { NoteGlossaryChange(); }
+void EnableApply() { EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), TRUE); }
 
 LRESULT OnChar(HWND field, WPARAM wParam, LPARAM lParam) {
     DWORD selectionStart = 0;

@@ -3,7 +3,7 @@
 MessageText DescribeMessage(Message message, int languageIndex) {
     switch (message) {
     case Message::CsvFileOpenFailed:
-        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
     case Message::IniFileOpenFailed:
         return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
     case Message::AlreadyRunning:
