@@ -214,6 +214,7 @@ TEST_F(SaveSafety, AnEntryAddedWhileTheQuestionIsOpenIsNotDiscardedByItsAnswer) 
     PressAltWith('E');
     session.FillEntry({L"second"});
     PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(question) || !IsWindowVisible(question); }));
     // The answer was to a question about the list without the second entry: it is asked again.
     EXPECT_EQ(session.Answer(IDYES, session.Dialog()), kUnsavedQuestion);
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"単語登録"));
