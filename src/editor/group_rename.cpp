@@ -79,7 +79,7 @@ void TakeGroupName(HWND dialog, std::u16string_view name) {
     SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
     FillGroupSelector(dialog);
     SetDlgItemTextW(dialog, IDC_RENAME, L"");
-    if (SaveSettingsFile() != 0) ShowMessage(Message::IniFileOpenFailed);
+    if (SaveSettingsFile() != 0) ShowMessage(Message::IniFileOpenFailed, dialog);
 }
 
 void AdoptFileAsGroup(HWND dialog, std::u16string_view name) {

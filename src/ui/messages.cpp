@@ -5,7 +5,7 @@ MessageText DescribeMessage(Message message, int languageIndex) {
     case Message::CsvFileOpenFailed:
         return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
     case Message::IniFileOpenFailed:
-        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
     case Message::AlreadyRunning:
         return {kAlreadyRunningRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     case Message::EmptyTerm:
