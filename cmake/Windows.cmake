@@ -24,6 +24,7 @@ add_library(wordhaven_win32 STATIC
     src/common/window_dpi.cpp
     src/editor/edit_dialog.cpp
     src/editor/find_window.cpp
+    src/editor/glossary_changes.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp
     src/editor/group_rename.cpp
@@ -34,9 +35,11 @@ add_library(wordhaven_win32 STATIC
     src/storage/ansi_text.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
+    src/storage/group_name_clash.cpp
     src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp
     src/storage/search_sites_file.cpp
+    src/storage/session_end_notes.cpp
     src/storage/settings_file.cpp
     src/ui/about_dialog.cpp
     src/ui/control_text.cpp

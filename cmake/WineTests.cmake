@@ -56,6 +56,7 @@ set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/files_under_change_test.cpp
+    tests/e2e/save_safety_test.cpp
     tests/e2e/glossary_keys_test.cpp
     tests/e2e/search_sites_test.cpp
     tests/e2e/hotkeys_test.cpp

@@ -1,12 +1,43 @@
 #include "app/app.h"
 
+#include <string>
+#include <vector>
+
 #include "app/app_globals.h"
 #include "app/main_window.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
+#include "common/win32_text.h"
+#include "storage/group_name_clash.h"
+#include "storage/session_end_notes.h"
+#include "storage/settings.h"
 #include "storage/settings_file.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
+
+namespace {
+
+// Said before any window exists, so owned by none.
+void TellWhatTheDataFilesHold() {
+    if (SettingsFileRefused()) ShowMessage(Message::IniFileOpenFailed);
+
+    AppSettings settings = appSettings;
+    const std::vector<SeparatedSlot> separated = SeparateSlotsSharingAFile(settings);
+    if (!separated.empty()) {
+        ApplyAppSettings(settings);
+        std::wstring list;
+        for (const SeparatedSlot& s : separated) {
+            if (!list.empty()) list += L"\n";
+            list += AsWide(s.formerName.c_str()) + std::wstring(L" → ") + AsWide(settings.groupNames[s.slot]);
+        }
+        ShowMessage(Message::GroupNamesShareFile, nullptr, list);
+    }
+
+    const std::wstring untold = TakeSessionEndNotes();
+    if (!untold.empty()) ShowMessage(Message::SessionEndNotes, nullptr, untold);
+}
+
+}  // namespace
 
 int RunWordHaven(HINSTANCE instance) {
     instanceHandle = instance;
@@ -27,6 +58,7 @@ int RunWordHaven(HINSTANCE instance) {
     CutOffSave cutOff;
     LoadSettingsFile(&cutOff);
     if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);
+    TellWhatTheDataFilesHold();
 
     if (!RegisterMainWindowClass(instance)) {
         ShowMessage(Message::WindowClassFailed);

@@ -10,7 +10,9 @@
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
+#include "storage/session_end_notes.h"
 #include "storage/settings_file.h"
+#include "ui/message_box.h"
 #include "ui/about_dialog.h"
 #include "ui/resource_ids.h"
 
@@ -94,11 +96,34 @@ LRESULT OnClose(HWND window) {
     return OnCloseOrDestroy(window);
 }
 
-// A user who shuts Windows down without choosing Exit keeps their entries and settings.
-LRESULT OnEndSession(HWND window, WPARAM ending) {
-    if (!ending) return 0;
+// A user who logs off or shuts Windows down without choosing Exit keeps their
+// entries and settings. Windows ends the program soon after, so nothing waits
+// on the user: what would have been shown is told at the next start.
+void SaveForSessionEnd(HWND window) {
+    static bool saving = false;
+    if (saving) return;
+    saving = true;
+    // Shown by Windows beside the program while the session waits for it.
+    const wchar_t* reason = appSettings.languageIndex == 0 ? L"Saving the glossary" : L"用語集を保存しています";
+    const bool blocking = ShutdownBlockReasonCreate(window, reason) != FALSE;
+    CollectMessagesInstead(true);
     SaveUnsavedChangesWithoutAsking();
     SaveLayoutAndSettings(window);
+    CollectMessagesInstead(false);
+    const std::wstring untold = TakeCollectedMessages();
+    if (!untold.empty()) KeepSessionEndNotes(untold);
+    if (blocking) ShutdownBlockReasonDestroy(window);
+    saving = false;
+}
+
+// Saved when asked already: a program may be ended without its WM_ENDSESSION.
+LRESULT OnQueryEndSession(HWND window) {
+    SaveForSessionEnd(window);
+    return TRUE;
+}
+
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    if (ending) SaveForSessionEnd(window);
     return 0;
 }
 
@@ -141,7 +166,7 @@ void SaveLayoutAndSettings(HWND mainWindow) {
     // At exit the system has already destroyed the dialog, so this read
     // fails and the placement it recorded when it last closed stays.
     if (registerDialogHandle) ReadNormalPlacement(registerDialogHandle, viewLayout.registerPlacement);
-    SaveSettingsFile();
+    if (SaveSettingsFile() != 0) ShowMessage(Message::IniFileOpenFailed);
 }
 
 void RemoveTrayIconAndQuit(HWND mainWindow) {
@@ -165,6 +190,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnClose(window);
     case WM_DESTROY:
         return OnCloseOrDestroy(window);
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession(window);
     case WM_ENDSESSION:
         return OnEndSession(window, wParam);
     case WM_HOTKEY:

@@ -5,6 +5,7 @@
 
 #include "app/app_globals.h"
 #include "editor/find_window.h"
+#include "editor/glossary_changes.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
@@ -20,6 +21,9 @@ constexpr int kFieldIds[4] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTI
 
 WNDPROC previousDescriptionProc = nullptr;
 bool editDialogOpen = false;
+// The open dialog until it is ended: one ended but still unwinding is not
+// accepted or discarded again.
+HWND openDialog = nullptr;
 
 const wchar_t* PendingText(int field) {
     const wchar_t* texts[4] = {pendingEdit.term, pendingEdit.reading, pendingEdit.spelling, pendingEdit.description};
@@ -51,6 +55,7 @@ void ShowWhereTermIsCollected(HWND dialog) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    openDialog = dialog;
     for (int field = 0; field < 4; ++field) {
         SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
         SendDlgItemMessageW(dialog, kFieldIds[field], EM_LIMITTEXT, kFieldLimit, 0);
@@ -63,17 +68,34 @@ INT_PTR OnInitDialog(HWND dialog) {
     return FALSE;
 }
 
+void End(HWND dialog, INT_PTR result) {
+    if (dialog == openDialog) openDialog = nullptr;
+    EndDialog(dialog, result);
+}
+
+// The OK step and what follows from it; false when the term is empty.
+bool AcceptEdit(HWND dialog) {
+    if (ApplyEdit(dialog) == -1) return false;
+    if (pendingEdit.entryChanged == 1) {
+        NoteGlossaryChange();
+        if (pendingEdit.insertNew) ++appSettings.entryCounts[appSettings.currentGroup];
+    }
+    return true;
+}
+
 void OnOk(HWND dialog) {
-    if (ApplyEdit(dialog) == -1) {
+    if (!AcceptEdit(dialog)) {
         // Owned by the dialog, so it cannot fall behind the window that waits for it.
         ShowMessage(Message::EmptyTerm, dialog);
         return;
     }
-    if (pendingEdit.entryChanged == 1) {
-        EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), TRUE);
-        if (pendingEdit.insertNew) ++appSettings.entryCounts[appSettings.currentGroup];
-    }
-    EndDialog(dialog, 1);
+    End(dialog, 1);
+}
+
+std::wstring FieldText(HWND dialog, int id) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(GetDlgItem(dialog, id))) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 }  // namespace
@@ -84,6 +106,30 @@ void RunEditDialog(HWND owner) {
     editDialogOpen = true;
     DialogBoxParamW(instanceHandle, MAKEINTRESOURCEW(IDD_EDIT), owner, EditDialog, 0);
     editDialogOpen = false;
+    openDialog = nullptr;
+    // An Alt+E entry counts as new even unedited, in its own dialog only:
+    // cancelled, it must not make a later unchanged OK a change.
+    pendingEdit.forceChanged = 0;
+}
+
+HWND EditDialogHoldingChange() {
+    if (!openDialog) return nullptr;
+    if (pendingEdit.forceChanged) return openDialog;
+    for (int field = 0; field < 4; ++field) {
+        if (FieldText(openDialog, kFieldIds[field]) != PendingText(field)) return openDialog;
+    }
+    return nullptr;
+}
+
+bool AcceptOpenEditDialog() {
+    if (!openDialog) return true;
+    if (!AcceptEdit(openDialog)) return false;
+    End(openDialog, 1);
+    return true;
+}
+
+void DiscardOpenEditDialog() {
+    if (openDialog) End(openDialog, 2);
 }
 
 int ApplyEdit(HWND dialog) {
@@ -127,7 +173,7 @@ INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         if (wParam == IDCANCEL) {
-            EndDialog(dialog, 2);
+            End(dialog, 2);
             return TRUE;
         }
         return FALSE;

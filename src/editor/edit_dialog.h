@@ -23,6 +23,14 @@ extern PendingEdit pendingEdit;
 void RunEditDialog(HWND owner);
 // True while an edit dialog is open: pendingEdit serves one dialog at a time.
 bool EditDialogOpen();
+// The open edit dialog, while it holds an entry the list does not have yet
+// (or a change to one): it counts as an unsaved change. Null otherwise.
+HWND EditDialogHoldingChange();
+// Puts the open edit dialog's entry into the list and closes it, as its OK
+// does; false when its term is empty (then nothing changes).
+bool AcceptOpenEditDialog();
+// Closes the open edit dialog, writing nothing.
+void DiscardOpenEditDialog();
 INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The OK step: writes the entry into the word list. -1 when the term is empty.
 int ApplyEdit(HWND dialog);

@@ -54,31 +54,36 @@ void FillGroupSelector(HWND dialog) {
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(appSettings.currentGroup), 0);
 }
 
-RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode) {
+RenamePlan PlanRename(HWND dialog, RenameMode mode) {
     wchar_t typed[kGroupNameUnits] = {};
     GetDlgItemTextW(dialog, IDC_RENAME, typed, kGroupNameUnits);
     const std::u16string_view name = AsUtf16View(typed);
     const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
     if (name.empty() || name == current) {
         SetDlgItemTextW(dialog, IDC_RENAME, L"");
-        return RenameOutcome::Unchanged;
+        return {};
     }
     Message refusal{};
     bool adopt = false;
-    if (RefuseName(name, refusal, adopt) || (adopt && mode == RenameMode::Quietly)) {
+    if (RefuseName(name, refusal, adopt)) {
         if (mode == RenameMode::AskUser) ShowMessage(refusal, dialog);
-        return RenameOutcome::Refused;
+        return {RenamePlan::Kind::Refused, std::u16string(name)};
     }
+    return {adopt ? RenamePlan::Kind::Adopt : RenamePlan::Kind::Rename, std::u16string(name)};
+}
+
+void TakeGroupName(HWND dialog, std::u16string_view name) {
     AppSettings settings = appSettings;
     CopyBounded(settings.groupNames[settings.currentGroup], name);
     ApplyAppSettings(settings);
     SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
     FillGroupSelector(dialog);
     SetDlgItemTextW(dialog, IDC_RENAME, L"");
-    if (!adopt) return RenameOutcome::Renamed;
-    // A file made elsewhere, brought in by naming the empty group after it.
+    if (SaveSettingsFile() != 0) ShowMessage(Message::IniFileOpenFailed, dialog);
+}
+
+void AdoptFileAsGroup(HWND dialog, std::u16string_view name) {
+    TakeGroupName(dialog, name);
     ShowCurrentGroupFromFile();
-    SaveSettingsFile();
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    return RenameOutcome::Adopted;
 }

@@ -1,8 +1,12 @@
 #include "editor/group_save.h"
 
+#include <string>
+
+#include "editor/edit_dialog.h"
+#include "editor/glossary_changes.h"
 #include "editor/word_list.h"
+#include "storage/group_file.h"
 #include "storage/settings.h"
-#include "storage/settings_file.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
@@ -14,52 +18,76 @@ void SetSortStateInLayout(int state) {
     ApplyViewLayout(layout);
 }
 
-// After a failed save the list is in stored order; the arrow and the move buttons say so.
-void ShowStoredOrder() { ApplySortState(kSortStateStored); }
-
 }  // namespace
 
 bool HasUnsavedChanges(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY)) != FALSE; }
 
 void ShowCurrentGroupFromFile() {
     LoadWordListFromGroupFile();
+    NoteGlossaryShowsFile();
     ApplyColumnWidths();
     ApplySortState(viewLayout.sortStates[0]);
 }
 
-bool SaveInStoredOrder(RenameOutcome rename) {
+void ShowChangesOfOtherPrograms() {
+    if (GlossaryListChanged() || !GroupFileChangedOnDisk()) return;
+    ShowCurrentGroupFromFile();
+}
+
+void ShowStoredOrder() { ApplySortState(kSortStateStored); }
+
+SaveOutcome SaveGlossary(HWND dialog, RenameMode mode, bool restoreShownOrder) {
+    // What another program wrote is saved with the list, not over it.
+    ShowChangesOfOtherPrograms();
+    RenamePlan plan = PlanRename(dialog, mode);
+    if (mode == RenameMode::AskUser) {
+        if (plan.kind == RenamePlan::Kind::Refused) return SaveOutcome::NotSaved;
+        if (plan.kind == RenamePlan::Kind::Adopt) {
+            AdoptFileAsGroup(dialog, plan.name);  // the list now is that file, unchanged
+            return SaveOutcome::Adopted;
+        }
+    }
+    const std::u16string newName = plan.kind == RenamePlan::Kind::Rename ? plan.name : std::u16string();
+    SaveColumnWidths();
+    const int shownOrder = viewLayout.sortStates[0];
     SetSortStateInLayout(kSortStateStored);
     SortWordList();
-    if (SaveWordListToGroupFile() != 0) {
+    const uint64_t writing = GlossaryChangeCount();
+    if (SaveWordListToGroupFile(newName) != 0) {
         ShowStoredOrder();
-        return false;
+        return SaveOutcome::NotSaved;
     }
-    // The settings map the group to its new file: written now, not only at exit.
-    if (rename == RenameOutcome::Renamed) SaveSettingsFile();
-    return true;
+    if (!newName.empty()) TakeGroupName(dialog, newName);
+    NoteGlossarySaved(writing);
+    if (restoreShownOrder) {
+        SetSortStateInLayout(shownOrder);
+        SortWordList();
+    }
+    return SaveOutcome::Saved;
 }
 
 bool ApplyChanges(HWND dialog, RenameMode mode) {
-    const RenameOutcome rename = RenameCurrentGroup(dialog, mode);
-    if (rename == RenameOutcome::Refused) return false;
-    if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
-    SaveColumnWidths();
-    const int remembered = viewLayout.sortStates[0];
-    if (!SaveInStoredOrder(rename)) return false;
-    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    SetSortStateInLayout(remembered);
-    SortWordList();
-    return true;
+    return SaveGlossary(dialog, mode, true) != SaveOutcome::NotSaved;
 }
 
 bool SettleUnsavedChanges(HWND dialog) {
-    if (!HasUnsavedChanges(dialog)) return true;
-    switch (ShowMessage(Message::UnsavedChanges, dialog)) {
-    case IDYES:
+    for (;;) {
+        HWND editing = EditDialogHoldingChange();
+        if (!editing && !HasUnsavedChanges(dialog)) return true;
+        const uint64_t before = GlossaryChangeCount();
+        const int answer = ShowMessage(editing ? Message::EditedEntryUnsaved : Message::UnsavedChanges,
+                                       editing ? editing : dialog);
+        if (answer != IDYES && answer != IDNO) return false;
+        // Something was added while the question was open: the answer was not about it.
+        if (GlossaryChangeCount() != before || EditDialogHoldingChange() != editing) continue;
+        if (answer == IDNO) {
+            DiscardOpenEditDialog();
+            return true;
+        }
+        if (editing && !AcceptOpenEditDialog()) {
+            ShowMessage(Message::EmptyTerm, editing);
+            return false;
+        }
         return ApplyChanges(dialog, RenameMode::AskUser);
-    case IDNO:
-        return true;
-    default:
-        return false;
     }
 }

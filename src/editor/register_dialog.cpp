@@ -6,6 +6,7 @@
 #include "common/window_placement.h"
 #include "editor/edit_dialog.h"
 #include "editor/find_window.h"
+#include "editor/glossary_changes.h"
 #include "editor/group_name_field.h"
 #include "editor/group_rename.h"
 #include "editor/group_save.h"
@@ -32,6 +33,7 @@ void OnInitDialog(HWND dialog) {
     InstallGroupNameFilter(renameField);
     SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
     LoadWordListFromGroupFile();
+    NoteGlossaryShowsFile();
     PlaceRegisterDialog(dialog);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
@@ -39,26 +41,30 @@ void OnInitDialog(HWND dialog) {
     SetTabOrder(dialog);
 }
 
-// Closing records where the dialog was, so it opens there next time.
-void OnCancel(HWND dialog) {
+// Cancel, and the end of a successful OK. Closing records where the dialog
+// was, so it opens there next time.
+void CloseDialog(HWND dialog) {
     if (registerDialogHandle) ReadNormalPlacement(dialog, viewLayout.registerPlacement);
     registerDialogHandle = nullptr;
     DestroyWindow(dialog);
 }
 
 void OnOk(HWND dialog) {
-    const RenameOutcome rename = RenameCurrentGroup(dialog, RenameMode::AskUser);
     // An adopted file is now on show: the user sees it before anything closes.
-    if (rename == RenameOutcome::Refused || rename == RenameOutcome::Adopted) return;
-    SaveColumnWidths();
-    if (SaveInStoredOrder(rename)) OnCancel(dialog);
+    if (SaveGlossary(dialog, RenameMode::AskUser, false) != SaveOutcome::Saved) return;
+    // Changed while the save's message was up: that is not saved, so the dialog stays with it.
+    if (GlossaryListChanged()) {
+        ShowStoredOrder();
+        return;
+    }
+    CloseDialog(dialog);
 }
 
 void OnApply(HWND dialog) { ApplyChanges(dialog, RenameMode::AskUser); }
 
 void OnClose(HWND dialog) {
     SaveColumnWidths();
-    if (SettleUnsavedChanges(dialog)) OnCancel(dialog);
+    if (SettleUnsavedChanges(dialog)) CloseDialog(dialog);
 }
 
 // New entries go after the last row the list holds, whatever the stored count says.
@@ -119,7 +125,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
         OnOk(dialog);
         break;
     case IDCANCEL:
-        OnCancel(dialog);
+        CloseDialog(dialog);
         break;
     case IDC_APPLY:
         OnApply(dialog);
@@ -225,9 +231,11 @@ void ShowGlossaryEntry(HWND mainWindow, int slot, int64_t key) {
 bool SettleUnsavedChangesBeforeExit() { return !registerDialogHandle || SettleUnsavedChanges(registerDialogHandle); }
 
 void SaveUnsavedChangesWithoutAsking() {
-    if (registerDialogHandle && HasUnsavedChanges(registerDialogHandle)) {
-        ApplyChanges(registerDialogHandle, RenameMode::Quietly);
-    }
+    HWND dialog = registerDialogHandle;
+    if (!dialog) return;
+    // The entry being edited is the user's work too; one without a term is no entry.
+    if (EditDialogHoldingChange()) AcceptOpenEditDialog();
+    if (HasUnsavedChanges(dialog)) SaveGlossary(dialog, RenameMode::Quietly, true);
 }
 
 void ShowRegisterDialog(HWND mainWindow) {
@@ -257,6 +265,10 @@ INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SIZE:
         LayOutControls(dialog, LOWORD(lParam));
+        break;
+    case WM_ACTIVATE:
+        // Back from another program, perhaps one that edited the group's file.
+        if (LOWORD(wParam) != WA_INACTIVE) ShowChangesOfOtherPrograms();
         break;
     case WM_CLOSE:
         // Handled here rather than as Cancel: the Cancel button itself keeps no

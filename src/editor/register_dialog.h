@@ -24,5 +24,6 @@ bool GlossaryHasUnsavedChanges();
 // Opens the glossary on a group (asking first about unsaved changes of
 // another) and selects the row with this order key.
 void ShowGlossaryEntry(HWND mainWindow, int slot, int64_t key);
-// When Windows ends the session there is no one to ask: they are saved.
+// When Windows ends the session there is no one to ask: they are saved, an
+// entry open in the edit dialog included, and nothing waits on the user.
 void SaveUnsavedChangesWithoutAsking();

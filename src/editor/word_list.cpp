@@ -10,6 +10,7 @@
 #include "common/wait_cursor.h"
 #include "common/win32_text.h"
 #include "common/window_dpi.h"
+#include "editor/glossary_changes.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_order.h"
@@ -36,7 +37,7 @@ void EnableMoveButtons(bool enable) {
     EnableWindow(GetDlgItem(registerDialogHandle, IDC_MOVE_DOWN), enable);
 }
 
-void EnableApply() { EnableWindow(GetDlgItem(registerDialogHandle, IDC_APPLY), TRUE); }
+void EnableApply() { NoteGlossaryChange(); }
 
 int CurrentSortState() { return viewLayout.sortStates[0]; }
 
@@ -272,25 +273,43 @@ std::vector<GlossaryEntry> WordListEntries() {
     return entries;
 }
 
+void TellGroupFileReport(const GroupFileReport& report) {
+    HWND owner = registerDialogHandle;
+    if (!report.keptCopy.empty()) {
+        ShowMessage(report.keptBecauseChanged ? Message::ChangedFileKept : Message::OriginalFileKept, owner,
+                    report.keptCopy);
+    }
+    if (report.outcome == GroupFileReport::Outcome::Failed) ShowMessage(Message::CsvFileOpenFailed, owner);
+    const CutOffSave& cutOff = report.cutOff;
+    if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);
+}
+
 int LoadWordListFromGroupFile() {
     WaitCursor wait;
     std::vector<GlossaryEntry> entries;
-    CutOffSave cutOff;
-    const int result = LoadGroupFile(entries, cutOff);
+    GroupFileReport report;
+    const int result = LoadGroupFile(entries, report);
     ListDeleteAll(wordListHandle);
     FillWordList(entries);
-    if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);
+    TellGroupFileReport(report);
     return result;
 }
 
-int SaveWordListToGroupFile() {
-    WaitCursor wait(ListRowCount(wordListHandle) >= kLongWorkRows);
-    try {
-        return SaveGroupFile(WordListEntries());
-    } catch (const std::bad_alloc&) {
-        ShowMessage(Message::CsvFileOpenFailed);  // nothing was written; the list keeps every row
-        return -1;
+int SaveWordListToGroupFile(std::u16string_view newName) {
+    GroupFileReport report;
+    int result = -1;
+    {
+        WaitCursor wait(ListRowCount(wordListHandle) >= kLongWorkRows);
+        try {
+            const std::vector<GlossaryEntry> entries = WordListEntries();
+            result = newName.empty() ? SaveGroupFile(entries, report) : SaveGroupFileAs(newName, entries, report);
+        } catch (const std::bad_alloc&) {
+            report.outcome = GroupFileReport::Outcome::Failed;  // nothing was written; the list keeps every row
+        }
     }
+    // Told once the file is written: what changes meanwhile is not in it.
+    TellGroupFileReport(report);
+    return result;
 }
 
 std::vector<int64_t> WordListKeys() { return ReadKeys(); }

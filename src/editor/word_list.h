@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "storage/group_file.h"
@@ -32,7 +33,10 @@ void FillWordList(const std::vector<GlossaryEntry>& entries);
 // The rows in the order the list shows them, and their order keys.
 std::vector<GlossaryEntry> WordListEntries();
 std::vector<int64_t> WordListKeys();
-// The current group's file into the emptied list, and the list into that file:
-// 0, or -1 as the group file's load and save report it.
+// The current group's file into the emptied list, and the list into that file
+// (or, given a new name for the group, into the file of that name): 0, or -1
+// as the group file's load and save report it. What happened is told, in
+// messages owned by the glossary.
 int LoadWordListFromGroupFile();
-int SaveWordListToGroupFile();
+int SaveWordListToGroupFile(std::u16string_view newName = {});
+void TellGroupFileReport(const GroupFileReport& report);

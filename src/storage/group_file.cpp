@@ -10,13 +10,13 @@
 #include "common/handles.h"
 #include "common/win32_text.h"
 #include "storage/ansi_text.h"
+#include "storage/content_hash.h"
 #include "storage/csv_format.h"
 #include "storage/group_file_name.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
 #include "storage/text_encoding.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -31,6 +31,11 @@ struct KnownFile {
     // replaces it, the original is kept beside it.
     bool inexact = false;
     bool originalKept = false;
+    // What the last load or save saw there: no file, or these bytes. A file
+    // that is no longer so was changed by another program.
+    bool seenMissing = false;
+    FileStamp seenStamp{};
+    uint64_t seenHash = 0;
 };
 
 std::vector<KnownFile> knownFiles;
@@ -52,8 +57,12 @@ KnownFile& Remember(const std::wstring& path) {
     return knownFiles.back();
 }
 
-void Forget(const std::wstring& path) {
-    std::erase_if(knownFiles, [&](const KnownFile& f) { return SamePath(f.path, path); });
+bool StampOf(const std::wstring& path, FileStamp& stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.written = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    return true;
 }
 
 std::wstring PathOfGroup(std::u16string_view name) {
@@ -75,10 +84,14 @@ void SetEntryCount(AppSettings snapshot, size_t count) {
     ApplyAppSettings(snapshot);
 }
 
-int ReportUnreadable(const std::wstring& path) {
-    Remember(path).unreadable = true;
-    ShowMessage(Message::CsvFileOpenFailed);
+int Fail(GroupFileReport& report) {
+    report.outcome = GroupFileReport::Outcome::Failed;
     return -1;
+}
+
+int ReportUnreadable(const std::wstring& path, GroupFileReport& report) {
+    Remember(path).unreadable = true;
+    return Fail(report);
 }
 
 enum class ReadOutcome { Read, Missing, Failed };
@@ -92,7 +105,7 @@ bool FolderIsThere(const std::wstring& path) {
 
 // Other programs (a spreadsheet, an editor) may hold the file open for
 // writing; it is read all the same, to its end as it is now.
-ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes) {
+ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes, FileStamp* stamp = nullptr) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
@@ -103,7 +116,10 @@ ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes) {
         return error == ERROR_FILE_NOT_FOUND && FolderIsThere(path) ? ReadOutcome::Missing : ReadOutcome::Failed;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) return ReadOutcome::Failed;
+    FILETIME written{};
+    if (!GetFileSizeEx(file.Get(), &size) || !GetFileTime(file.Get(), nullptr, nullptr, &written)) {
+        return ReadOutcome::Failed;
+    }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t total = 0;
     for (;;) {
@@ -118,6 +134,7 @@ ReadOutcome ReadWholeFile(const std::wstring& path, std::string& bytes) {
         total += read;
     }
     bytes.resize(total);
+    if (stamp) *stamp = {total, static_cast<uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime};
     return ReadOutcome::Read;
 }
 
@@ -200,16 +217,38 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
 }
 
-// Before the first save replaces a file that was not read exactly, the
-// original goes beside it; false when that copy could not be made.
-bool KeepOriginalIfInexact(const std::wstring& path) {
+// Whether the file at path is no longer what the last load or save saw. A
+// file that is not there, or cannot be read just now, holds nothing of another
+// program's that a save could destroy unseen.
+bool ChangedSinceSeen(const std::wstring& path) {
+    FileStamp now{};
+    if (!StampOf(path, now)) return false;
     KnownFile* known = FindKnown(path);
-    if (!known || !known->inexact || known->originalKept) return true;
+    if (!known || known->seenMissing) return true;
+    if (now == known->seenStamp) return false;
+    // Touched, or written again with the same bytes: not a change.
+    std::string bytes;
+    FileStamp read{};
+    if (ReadWholeFile(path, bytes, &read) != ReadOutcome::Read) return false;
+    if (HashOfBytes(bytes) != known->seenHash) return true;
+    known->seenStamp = read;
+    return false;
+}
+
+// Before a save replaces a file that another program changed, or the first
+// save after a load that was not exact, the file as it stands goes beside
+// it; false when that copy could not be made.
+bool KeepCopyIfNeeded(const std::wstring& path, GroupFileReport& report) {
+    const bool changed = ChangedSinceSeen(path);
+    KnownFile* known = FindKnown(path);
+    const bool lossy = known && known->inexact && !known->originalKept;
+    if (!changed && !lossy) return true;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     const std::wstring kept = KeepCopyBeside(path, L".orig");
     if (kept.empty()) return false;
-    known->originalKept = true;
-    ShowMessage(Message::OriginalFileKept, nullptr, FullPath(kept));
+    if (known && known->inexact) known->originalKept = true;
+    report.keptCopy = FullPath(kept);
+    report.keptBecauseChanged = changed;
     return true;
 }
 
@@ -226,19 +265,25 @@ void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, Te
 }
 
 int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries,
-             CutOffSave& cutOff) {
+             GroupFileReport& report) {
     std::string bytes;
-    switch (ReadWholeFile(path, bytes)) {
-    case ReadOutcome::Missing:
-        Forget(path);
+    FileStamp stamp{};
+    switch (ReadWholeFile(path, bytes, &stamp)) {
+    case ReadOutcome::Missing: {
+        KnownFile& known = Remember(path);
+        known = KnownFile{path};
+        known.seenMissing = true;
         SetEntryCount(settings, 0);
-        cutOff = FindCutOffSave(path);
+        report.outcome = GroupFileReport::Outcome::Missing;
+        report.cutOff = FindCutOffSave(path);
         return -1;
+    }
     case ReadOutcome::Failed:
-        return ReportUnreadable(path);
+        return ReportUnreadable(path, report);
     case ReadOutcome::Read:
         break;
     }
+    const uint64_t hash = HashOfBytes(bytes);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
@@ -248,57 +293,79 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
     KnownFile& known = Remember(path);
     known.unreadable = false;
     known.encoding = encoding;
+    // Every load that is not exact keeps its original before the first save, not only the first in a run.
     known.inexact = !exact;
+    known.originalKept = false;
+    known.seenMissing = false;
+    known.seenStamp = stamp;
+    known.seenHash = hash;
     SetEntryCount(settings, entries.size());
     return 0;
 }
 
 }  // namespace
 
-int LoadGroupFile(std::vector<GlossaryEntry>& entries, CutOffSave& cutOff) {
+int LoadGroupFile(std::vector<GlossaryEntry>& entries, GroupFileReport& report) {
+    report = {};
     entries.clear();
-    cutOff = {};
     const AppSettings settings = appSettings;
-    if (!HasSafeName(settings)) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
+    if (!HasSafeName(settings)) return Fail(report);
     const std::wstring path = GroupFilePath(settings);
     try {
-        return LoadInto(path, settings, entries, cutOff);
+        return LoadInto(path, settings, entries, report);
     } catch (const std::bad_alloc&) {
         // Too large for the memory there is: reported as what it is, a file
         // that could not be read.
         std::vector<GlossaryEntry>().swap(entries);
-        return ReportUnreadable(path);
+        return ReportUnreadable(path, report);
     }
 }
 
-int SaveGroupFile(const std::vector<GlossaryEntry>& entries) {
-    const AppSettings settings = appSettings;
-    if (!HasSafeName(settings)) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
-    const std::wstring path = GroupFilePath(settings);
-    const KnownFile* known = FindKnown(path);
-    if (known && known->unreadable) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
-    bool saved = false;
+namespace {
+
+int SaveTo(const std::wstring& path, const std::vector<GlossaryEntry>& entries, TextEncoding encoding,
+           GroupFileReport& report) {
+    report = {};
+    if (const KnownFile* known = FindKnown(path); known && known->unreadable) return Fail(report);
     try {
-        const std::string content = EncodeFile(entries, known ? known->encoding : TextEncoding::Ansi);
-        saved = KeepOriginalIfInexact(path) && ReplaceFileContent(path, content);
+        const std::string content = EncodeFile(entries, encoding);
+        if (!KeepCopyIfNeeded(path, report) || !ReplaceFileContent(path, content)) return Fail(report);
+        KnownFile& written = Remember(path);
+        written.encoding = encoding;
+        written.inexact = false;
+        written.seenMissing = !StampOf(path, written.seenStamp);
+        written.seenHash = HashOfBytes(content);
     } catch (const std::bad_alloc&) {
-        saved = false;
+        return Fail(report);
     }
-    if (!saved) {
-        ShowMessage(Message::CsvFileOpenFailed);
-        return -1;
-    }
-    if (KnownFile* written = FindKnown(path)) written->inexact = false;
     return 0;
+}
+
+TextEncoding EncodingOf(const std::wstring& path) {
+    const KnownFile* known = FindKnown(path);
+    return known ? known->encoding : TextEncoding::Ansi;
+}
+
+}  // namespace
+
+int SaveGroupFile(const std::vector<GlossaryEntry>& entries, GroupFileReport& report) {
+    const AppSettings settings = appSettings;
+    if (!HasSafeName(settings)) return Fail(report = {});
+    const std::wstring path = GroupFilePath(settings);
+    return SaveTo(path, entries, EncodingOf(path), report);
+}
+
+int SaveGroupFileAs(std::u16string_view name, const std::vector<GlossaryEntry>& entries, GroupFileReport& report) {
+    const AppSettings settings = appSettings;
+    if (!HasSafeName(settings) || !IsSafeGroupName(name, IsNameSafeCharacter)) return Fail(report = {});
+    // A renamed group keeps the encoding its file had.
+    const TextEncoding encoding = EncodingOf(GroupFilePath(settings));
+    return SaveTo(PathOfGroup(name), entries, encoding, report);
+}
+
+bool GroupFileChangedOnDisk() {
+    const AppSettings settings = appSettings;
+    return HasSafeName(settings) && ChangedSinceSeen(GroupFilePath(settings));
 }
 
 bool GroupFileExists(std::u16string_view name) {

@@ -16,15 +16,39 @@ struct GlossaryEntry {
     std::wstring texts[kEntryFieldCount];
 };
 
+// What a load or a save of a group file did, with what a message about it
+// needs; the caller decides whether and how to tell the user.
+struct GroupFileReport {
+    enum class Outcome {
+        Done,
+        Missing,  // a load found no file: the group is empty
+        Failed,   // not read, or not written (the file on disk is as it was)
+    };
+    Outcome outcome = Outcome::Done;
+    // Before the save replaced the file, the file as it stood was kept under
+    // this name (a full path); empty when no copy was made.
+    std::wstring keptCopy;
+    // Why: another program changed the file since it was read or written;
+    // otherwise it was not read exactly.
+    bool keptBecauseChanged = false;
+    // A load that found no file: a temporary file that a save cut off before
+    // its rename left beside it, if there is one.
+    CutOffSave cutOff;
+};
+
 // Reads the current group's file and counts its entries. 0; -1 when the file
-// is missing (silently: the group is empty; cutOff names a temporary file a
-// save cut off before its rename left beside it, for the caller to tell) or
-// could not be read (after telling the user; the file is then never
-// overwritten until a load works).
-int LoadGroupFile(std::vector<GlossaryEntry>& entries, CutOffSave& cutOff);
+// is missing (the group is empty) or could not be read (the file is then
+// never overwritten until a load works).
+int LoadGroupFile(std::vector<GlossaryEntry>& entries, GroupFileReport& report);
 // Writes the entries to the current group's file in the encoding it was read
-// in. 0, or -1 after telling the user (the previous file is then left as it was).
-int SaveGroupFile(const std::vector<GlossaryEntry>& entries);
+// in. 0, or -1 when nothing was written (the previous file is as it was).
+int SaveGroupFile(const std::vector<GlossaryEntry>& entries, GroupFileReport& report);
+// The same for the current group under a new name, in the encoding of the
+// group's present file; the group's name itself is the caller's to change.
+int SaveGroupFileAs(std::u16string_view name, const std::vector<GlossaryEntry>& entries, GroupFileReport& report);
+// Whether the current group's file is no longer what its last load or save
+// saw (changed, made or removed by another program).
+bool GroupFileChangedOnDisk();
 
 // Whether a group of this name would find a file in the data folder.
 bool GroupFileExists(std::u16string_view name);

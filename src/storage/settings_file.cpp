@@ -10,7 +10,6 @@
 #include "common/handles.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ bool rejectedFileKept = false;
 
 int Reject() {
     rejectedAtStart = true;
-    ShowMessage(Message::IniFileOpenFailed);
     return -1;
 }
 
@@ -73,6 +71,8 @@ ScreenRect QueryNearestMonitor(const ScreenRect& window) {
 
 }  // namespace
 
+bool SettingsFileRefused() { return rejectedAtStart; }
+
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 
 int LoadSettingsFile(CutOffSave* cutOff) {
@@ -110,16 +110,9 @@ int SaveSettingsFile() {
     wchar_t path[kPathUnits];
     BuildSettingsPath(path);
     if (rejectedAtStart && !rejectedFileKept && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
-        if (KeepCopyBeside(path, L".bad").empty()) {
-            ShowMessage(Message::IniFileOpenFailed);
-            return -1;
-        }
+        if (KeepCopyBeside(path, L".bad").empty()) return -1;
         rejectedFileKept = true;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-    if (!ReplaceFileContent(path, bytes)) {
-        ShowMessage(Message::IniFileOpenFailed);
-        return -1;
-    }
-    return 0;
+    return ReplaceFileContent(path, bytes) ? 0 : -1;
 }

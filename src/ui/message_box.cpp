@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
 #include <string>
+#include <utility>
 
 #include "common/win32_text.h"
 #include "storage/settings.h"
@@ -17,6 +18,8 @@ int ShowWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, 
 }
 
 MessageBoxPresenter presenter = ShowWithMessageBox;
+bool collecting = false;
+std::wstring collected;
 
 }  // namespace
 
@@ -28,5 +31,15 @@ int ShowMessage(Message message, HWND owner, std::wstring_view detail) {
     const MessageText m = DescribeMessage(message, appSettings.languageIndex);
     std::wstring text = AsWide(m.text);
     if (!detail.empty()) text.append(L"\n").append(detail);
+    if (collecting) {
+        if ((m.flags & kMessageFlagsQuestion) == kMessageFlagsQuestion) return IDCANCEL;
+        if (!collected.empty()) collected.append(L"\n\n");
+        collected.append(text);
+        return IDOK;
+    }
     return presenter(m.takesOwner ? owner : nullptr, text.c_str(), AsWide(m.caption), m.flags);
 }
+
+void CollectMessagesInstead(bool collect) { collecting = collect; }
+
+std::wstring TakeCollectedMessages() { return std::exchange(collected, {}); }

@@ -3,9 +3,9 @@
 MessageText DescribeMessage(Message message, int languageIndex) {
     switch (message) {
     case Message::CsvFileOpenFailed:
-        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
     case Message::IniFileOpenFailed:
-        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, false};
+        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
     case Message::AlreadyRunning:
         return {kAlreadyRunningRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     case Message::EmptyTerm:
@@ -23,7 +23,7 @@ MessageText DescribeMessage(Message message, int languageIndex) {
     case Message::GroupFileExists:
         return {kGroupFileExistsRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::OriginalFileKept:
-        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
     case Message::SiteFileLinesSkipped:
         return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
@@ -34,6 +34,14 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSiteFileTooLargeRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteFileWithoutSites:
         return {kSiteFileWithoutSitesRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::ChangedFileKept:
+        return {kChangedFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
+    case Message::EditedEntryUnsaved:
+        return {kEditedEntryUnsavedRows[languageIndex], kMessageCaption, kMessageFlagsQuestion, true};
+    case Message::SessionEndNotes:
+        return {kSessionEndNotesRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+    case Message::GroupNamesShareFile:
+        return {kGroupNamesShareFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

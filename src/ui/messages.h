@@ -20,6 +20,10 @@ enum class Message {
     CutOffSaveFound,
     SiteFileTooLarge,
     SiteFileWithoutSites,
+    ChangedFileKept,
+    EditedEntryUnsaved,
+    SessionEndNotes,
+    GroupNamesShareFile,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -80,6 +84,18 @@ inline constexpr const char16_t* kSiteFileWithoutSitesRows[2] = {
     u"is; the preset sites serve meanwhile.",
     u"検索サイトのファイル wordHaven-sites.txt には、名前と {query} を含む URL の行がありません。"
     u"ファイルはそのままにして、その間は既定のサイトを使います。"};
+inline constexpr const char16_t* kChangedFileKeptRows[2] = {
+    u"Another program changed this group file after the glossary read it. Before it was saved, the file as it stood was kept as:",
+    u"このグループファイルは、用語集が読み込んだ後に別のプログラムで変更されていました。保存の前に、その時点のファイルを次の名前で残しました:"};
+inline constexpr const char16_t* kEditedEntryUnsavedRows[2] = {
+    u"The entry being edited is not in the list yet. Put it into the list and save?",
+    u"編集中の項目はまだ一覧に入っていません。一覧に入れて保存しますか？"};
+inline constexpr const char16_t* kSessionEndNotesRows[2] = {
+    u"When Windows last ended the session, wordHaven saved the glossary without asking and could not show this:",
+    u"前回 Windows が終了したとき、wordHaven は確認せずに用語集を保存しました。その際に表示できなかった内容です:"};
+inline constexpr const char16_t* kGroupNamesShareFileRows[2] = {
+    u"These groups had a name leading to the same file as an earlier group. Until they are renamed they use their own names:",
+    u"次のグループの名前は、前のグループと同じファイルを指していました。名前を変更するまで、それぞれ次の名前を使います:"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

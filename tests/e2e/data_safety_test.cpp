@@ -190,7 +190,7 @@ TEST_F(DataSafety, ALossyLoadKeepsTheOriginalOnceBeforeTheFirstSave) {
     Session session(folder_.Path());
     session.AddWithNew({L"new"});
     session.PostCommand(kApply);
-    const std::wstring told = session.Answer(IDOK, nullptr);
+    const std::wstring told = session.Answer(IDOK, session.Dialog());
     EXPECT_NE(told.find(L"group01.csv.orig2"), std::wstring::npos) << std::string(told.begin(), told.end());
     ASSERT_TRUE(PollUntil([&] { return !ApplyEnabled(session); }));
     EXPECT_EQ(FileText(File(L"group01.csv.orig2")), lossy);
@@ -253,7 +253,7 @@ TEST_F(DataSafety, AnUnreadableFileStaysGuardedInAnyLetterCaseUntilItIsGone) {
     SetRenameField(session, L"words");
     session.AddWithNew({L"new"});
     session.PostCommand(kApply);
-    EXPECT_EQ(session.Answer(IDOK, nullptr), kSaveFailed) << "the same file in other letters";
+    EXPECT_EQ(session.Answer(IDOK, session.Dialog()), kSaveFailed) << "the same file in other letters";
     EXPECT_EQ(FileText(File(L"Words.csv")), rows);
 
     // The user moves the file away; once the group finds it gone it is saved again.

@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "common/bounded_copy.h"
 #include "editor/list_view.h"
 #include "editor/word_list.h"
+#include "storage/group_name_clash.h"
 #include "storage/settings.h"
 #include "support/recorded_messages.h"
 #include "support/test_folder.h"
@@ -205,4 +207,51 @@ TEST_F(GroupFileTest, AMissingFileNamesOnlyATemporaryFileOfItsOwnSave) {
     EXPECT_NE(messages_->front().text.find(GroupPath() + L"\n"), std::wstring::npos);
     EXPECT_NE(messages_->front().text.find(L"group01.csv.2a-7.tmp"), std::wstring::npos);
     EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(GroupFileTest, AChangeByAnotherProgramIsToldByItsBytesNotItsTime) {
+    WriteFileText("\"one\",\"\",\"\",\"\"\n");
+    ASSERT_EQ(Reload(), 0);
+    EXPECT_FALSE(GroupFileChangedOnDisk());
+
+    // Written again with the same bytes and a later time: no change.
+    WriteFileText("\"one\",\"\",\"\",\"\"\n");
+    HANDLE file = CreateFileW(GroupPath().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t tenSecondsOn = (uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) + 100'000'000;
+    const FILETIME later{static_cast<DWORD>(tenSecondsOn), static_cast<DWORD>(tenSecondsOn >> 32)};
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    EXPECT_FALSE(GroupFileChangedOnDisk());
+
+    // Other bytes of the same size: a change; the save keeps the file as it stood.
+    WriteFileText("\"two\",\"\",\"\",\"\"\n");
+    EXPECT_TRUE(GroupFileChangedOnDisk());
+    GroupFileReport report;
+    std::vector<GlossaryEntry> entries(1);
+    entries[0].texts[0] = L"mine";
+    ASSERT_EQ(SaveGroupFile(entries, report), 0);
+    EXPECT_TRUE(report.keptBecauseChanged);
+    EXPECT_EQ(report.keptCopy.substr(report.keptCopy.size() - 16), L"group01.csv.orig");
+    const std::vector<uint8_t> kept = ReadFileBytes(GroupPath() + L".orig");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "\"two\",\"\",\"\",\"\"\n");
+    EXPECT_EQ(FileText(), "\"mine\",\"\",\"\",\"\"\n");
+    EXPECT_FALSE(GroupFileChangedOnDisk()) << "what the save wrote is what it saw";
+    EXPECT_TRUE(messages_->empty()) << "storage tells nothing itself";
+}
+
+TEST(GroupNameClash, ALaterSlotLeadingToAnEarlierOnesFileTakesAnUnusedDefaultName) {
+    AppSettings settings = DefaultAppSettings();
+    CopyBounded(settings.groupNames[0], u"group02");
+    CopyBounded(settings.groupNames[3], u"Words");
+    CopyBounded(settings.groupNames[5], u"WORDS");
+    const std::vector<SeparatedSlot> separated = SeparateSlotsSharingAFile(settings);
+    ASSERT_EQ(separated.size(), 2u);
+    EXPECT_EQ(separated[0].slot, 1);
+    EXPECT_EQ(std::u16string(settings.groupNames[1]), u"group02-2") << "its own default is slot 0's name";
+    EXPECT_EQ(separated[1].slot, 5);
+    EXPECT_EQ(separated[1].formerName, u"WORDS");
+    EXPECT_EQ(std::u16string(settings.groupNames[5]), u"group06");
+    EXPECT_EQ(std::u16string(settings.groupNames[3]), u"Words");
 }

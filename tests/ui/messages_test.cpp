@@ -27,8 +27,7 @@ TEST(Messages, JapaneseOnlyMessagesIgnoreTheLanguageIndex) {
 }
 
 TEST(Messages, CaptionsFlagsAndOwners) {
-    for (Message m : {Message::CsvFileOpenFailed, Message::IniFileOpenFailed, Message::AlreadyRunning,
-                      Message::WindowClassFailed}) {
+    for (Message m : {Message::AlreadyRunning, Message::WindowClassFailed}) {
         const MessageText text = DescribeMessage(m, 1);
         EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
         EXPECT_FALSE(text.takesOwner);
@@ -37,6 +36,9 @@ TEST(Messages, CaptionsFlagsAndOwners) {
     EXPECT_EQ(std::u16string(hotkey.caption), u"失敗");
     EXPECT_TRUE(hotkey.takesOwner);
     EXPECT_TRUE(DescribeMessage(Message::EmptyTerm, 1).takesOwner) << "owned by the edit dialog that waits for it";
+    // Owned by the glossary whose save failed (none at start-up or exit).
+    EXPECT_TRUE(DescribeMessage(Message::CsvFileOpenFailed, 1).takesOwner);
+    EXPECT_TRUE(DescribeMessage(Message::IniFileOpenFailed, 1).takesOwner);
     EXPECT_EQ(hotkey.flags, 0u);
 
     EXPECT_EQ(DescribeMessage(Message::AlreadyRunning, 0).flags, 0x30u);
@@ -51,11 +53,12 @@ TEST(Messages, QuestionsAndRefusalsOfTheGlossaryAreOwnedByItsDialog) {
     EXPECT_EQ(std::u16string(unsaved.text), u"一覧に保存されていない変更があります。保存しますか？");
     EXPECT_EQ(unsaved.flags, 0x23u) << "Yes, No and Cancel";
     for (Message m : {Message::UnsavedChanges, Message::GroupNameUnusable, Message::GroupNameTaken,
-                      Message::GroupFileExists, Message::OriginalFileKept}) {
+                      Message::GroupFileExists, Message::OriginalFileKept, Message::ChangedFileKept,
+                      Message::EditedEntryUnsaved}) {
         for (int language : {0, 1}) {
             const MessageText text = DescribeMessage(m, language);
             EXPECT_EQ(std::u16string(text.caption), u"wordHaven");
-            EXPECT_EQ(text.takesOwner, m != Message::OriginalFileKept);
+            EXPECT_TRUE(text.takesOwner);
         }
         EXPECT_NE(std::u16string(DescribeMessage(m, 0).text), std::u16string(DescribeMessage(m, 1).text));
     }
