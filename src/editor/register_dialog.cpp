@@ -49,21 +49,17 @@ void FillGroupSelector(HWND dialog) {
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(appSettings.currentGroup), 0);
 }
 
-void SetSortStateInLayout(int state) {
-    ViewLayout layout = viewLayout;
-    layout.sortStates[0] = state;
-    ApplyViewLayout(layout);
-}
+void SetStoredOrderInLayout() { SetWordListSort({0, kSortStateStored}); }
 
 // After a failed save the list is in stored order; the arrow and the move buttons say so.
-void ShowStoredOrder() { ApplySortState(kSortStateStored); }
+void ShowStoredOrder() { ApplySortState(); }
 
 bool HasUnsavedChanges(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY)) != FALSE; }
 
 void ShowCurrentGroupFromFile() {
     LoadWordListFromGroupFile();
     ApplyColumnWidths();
-    ApplySortState(viewLayout.sortStates[0]);
+    ApplySortState();
 }
 
 enum class RenameMode { AskUser, Quietly };
@@ -73,7 +69,7 @@ RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode);
 
 // Writes the list in stored order; false after a failed write.
 bool SaveInStoredOrder(RenameOutcome rename) {
-    SetSortStateInLayout(kSortStateStored);
+    SetStoredOrderInLayout();
     SortWordList();
     if (SaveWordListToGroupFile() != 0) {
         ShowStoredOrder();
@@ -90,10 +86,10 @@ bool ApplyChanges(HWND dialog, RenameMode mode) {
     if (rename == RenameOutcome::Refused) return false;
     if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
     SaveColumnWidths();
-    const int remembered = viewLayout.sortStates[0];
+    const WordListSort remembered = CurrentWordListSort();
     if (!SaveInStoredOrder(rename)) return false;
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    SetSortStateInLayout(remembered);
+    SetWordListSort(remembered);
     SortWordList();
     return true;
 }
@@ -198,7 +194,7 @@ void OnInitDialog(HWND dialog) {
     const Placement p = OpeningRect();
     previousClientWidth = p.width;
     RestoreNormalPlacement(dialog, p);
-    ApplySortState(viewLayout.sortStates[0]);
+    ApplySortState();
     ApplyColumnWidths();
     SetMnemonicCaptions(dialog);
     SetTabOrder(dialog);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "storage/daily_backup.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
+    BackUpBeforeReplacing(path, data);
     // A file the user made read-only is not to be written, as opening it for
     // writing would have refused; replacing it by renaming must refuse too.
     WIN32_FILE_ATTRIBUTE_DATA old{};

@@ -28,6 +28,12 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
         return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::BackupFailed:
+        return {kBackupFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::ExportFailed:
+        return {kExportFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::StartupShortcutFailed:
+        return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }
