@@ -71,6 +71,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (OnSiteCommand(window, LOWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDM_EXIT:
+        if (ExportDialogOpen()) return 0;  // it is on screen, to be finished or cancelled first
         if (SettleUnsavedChangesBeforeExit()) DestroyWindow(window);
         return 0;
     case IDM_REGISTER:

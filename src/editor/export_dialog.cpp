@@ -83,6 +83,8 @@ std::wstring FileTypes() {
     return filter;
 }
 
+bool asking = false;
+
 }  // namespace
 
 bool ExportGlossaryTo(const std::wstring& path, ExportKind kind, bool allGroups) {
@@ -103,9 +105,10 @@ bool ExportGlossaryTo(const std::wstring& path, ExportKind kind, bool allGroups)
     }
 }
 
+bool ExportDialogOpen() { return asking; }
+
 void ExportGlossary(HWND owner) {
     // One Save As at a time: the tray menu stays live while it is open.
-    static bool asking = false;
     if (asking) return;
     asking = true;
     wchar_t path[MAX_PATH * 2] = {};

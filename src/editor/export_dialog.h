@@ -11,6 +11,9 @@
 // writes; a failure is told, and an existing file is then left as it was.
 void ExportGlossary(HWND owner);
 
+// While the Save As dialog is open the program must not end under it.
+bool ExportDialogOpen();
+
 // The writing itself: the open glossary's rows as they stand (saved or not),
 // the other groups as their files hold them. False when the file could not be written.
 bool ExportGlossaryTo(const std::wstring& path, ExportKind kind, bool allGroups);

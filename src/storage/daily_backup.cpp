@@ -52,14 +52,15 @@ bool IsDataFile(const std::wstring& full, std::wstring& folder, std::wstring& na
     return EndsWithNoCase(name, L".csv") || CompareStringOrdinal(name.c_str(), -1, L"wordHaven.ini", -1, TRUE) == CSTR_EQUAL;
 }
 
-enum class ReadResult { Read, Missing, Failed };
+enum class ReadResult { Read, Missing, Held, Failed };
 
 ReadResult ReadAll(const std::wstring& path, std::string& bytes) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing : ReadResult::Failed;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::Missing;
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReadResult::Held : ReadResult::Failed;
     }
     char buffer[64 * 1024];
     for (DWORD read = 0;; bytes.append(buffer, read)) {
@@ -141,6 +142,9 @@ void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent
         std::string old;
         switch (ReadAll(full, old)) {
         case ReadResult::Missing:
+            return;
+        case ReadResult::Held:
+            // Another program holds it shut: the replace is refused as well, and says so.
             return;
         case ReadResult::Failed:
             NoteFailure(full);

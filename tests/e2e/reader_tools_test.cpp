@@ -121,7 +121,7 @@ void SaveAs(DWORD processId, const std::wstring& path, int fileType, bool exists
         HWND question = nullptr;
         ASSERT_TRUE(PollUntil([&] {
             for (HWND w : TopWindowsOf(processId, L"#32770", nullptr)) {
-                if (w != dialog && IsWindowVisible(w)) question = w;
+                if (w != dialog && IsWindowVisible(w) && WindowText(w) != L"単語登録") question = w;
             }
             return question != nullptr;
         })) << "no question before the file is replaced";
