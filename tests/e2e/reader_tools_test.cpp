@@ -111,7 +111,10 @@ void SaveAs(DWORD processId, const std::wstring& path, int fileType, bool exists
     HWND types = GetDlgItem(dialog, kFileTypeCombo);
     ASSERT_NE(types, nullptr);
     SendMessageW(types, CB_SETCURSEL, fileType - 1, 0);
-    Session::SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    // What a pick from the drop-down sends: Wine's dialog reads the choice on the second.
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+        Session::SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, code), reinterpret_cast<LPARAM>(types));
+    }
     HWND name = GetDlgItem(dialog, kFileNameCombo);
     if (!name) name = GetDlgItem(dialog, kFileNameEdit);
     ASSERT_NE(name, nullptr);
@@ -167,7 +170,11 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
                                 {Utf8(L"栞"), Utf8(L"しおり"), "shiori", Utf8(L"目印")}}));
     EXPECT_TRUE(IsWindowEnabled(session.Item(kApply))) << "exporting saves nothing";
     EXPECT_EQ(FileText(folder_.File(L"group01.csv")), saved);
-    EXPECT_EQ(session.Exit(), 0u);
+    session.ChooseExit();
+    session.Answer(IDNO, session.Dialog());
+    DWORD code = 99;
+    EXPECT_TRUE(session.Program().WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
 }
 
 TEST_F(ReaderTools, ExportsAllGroupsAsASpreadsheetFromTheTrayMenu) {
