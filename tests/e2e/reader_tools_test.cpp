@@ -169,6 +169,12 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
                                 {"#1", "", "", "x"},
                                 {Utf8(L"栞"), Utf8(L"しおり"), "shiori", Utf8(L"目印")}}));
     EXPECT_TRUE(IsWindowEnabled(session.Item(kApply))) << "exporting saves nothing";
+
+    // A name typed without an extension takes the chosen type's.
+    session.PostCommand(kExportButton);
+    SaveAs(session.Program().ProcessId(), folder_.File(L"sheet"), 3);
+    ASSERT_TRUE(WaitForFile(folder_.File(L"sheet.csv")));
+    EXPECT_EQ(FileText(folder_.File(L"sheet.csv")).substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(FileText(folder_.File(L"group01.csv")), saved);
     session.ChooseExit();
     session.Answer(IDNO, session.Dialog());
