@@ -90,18 +90,37 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(saveAs);
     PumpFor(400);
     HWND types = GetDlgItem(saveAs, 0x470);
+    MoveWindow(saveAs, Scaled(80), Scaled(40), Scaled(640), Scaled(380), TRUE);
+    PumpFor(200);
+    // Room for all four types in the dropped list (after the dialog's own layout, which sizes it anew).
+    RECT box;
+    GetWindowRect(types, &box);
+    MapWindowPoints(nullptr, saveAs, reinterpret_cast<POINT*>(&box), 2);
+    MoveWindow(types, box.left, box.top, box.right - box.left, Scaled(160), FALSE);
+    SendMessageW(types, CB_SETCURSEL, 0, 0);
+    SetDlgItemTextW(saveAs, 0x47c, L"group01");
+    SetDlgItemTextW(saveAs, 0x480, L"group01");
     SendMessageW(types, CB_SHOWDROPDOWN, TRUE, 0);
     PumpFor(400);
     RECT shown;
     GetWindowRect(saveAs, &shown);
-    COMBOBOXINFO combo{};
-    combo.cbSize = sizeof combo;
-    if (GetComboBoxInfo(types, &combo) && combo.hwndList) {
+    // The dropped list is a top-level window of the program's own.
+    HWND dropped = nullptr;
+    for (HWND w : TopWindowsOf(program.ProcessId(), L"ComboLBox", nullptr)) {
+        if (IsWindowVisible(w)) dropped = w;
+    }
+    if (dropped) {
         RECT list;
-        GetWindowRect(combo.hwndList, &list);
+        GetWindowRect(dropped, &list);
+        const int rows = static_cast<int>(SendMessageW(dropped, LB_GETITEMHEIGHT, 0, 0)) * 4 + Scaled(4);
+        if (list.bottom - list.top < rows) {
+            SetWindowPos(dropped, nullptr, 0, 0, list.right - list.left, rows, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PumpFor(300);
+            GetWindowRect(dropped, &list);
+        }
         shown.bottom = std::max(shown.bottom, list.bottom + Scaled(4));
         shown.right = std::max(shown.right, list.right + Scaled(4));
-        SaveScreenRect(shown, (outFolder + L"\\export-dialog.bmp").c_str(), nullptr, combo.hwndList);
+        SaveScreenRect(shown, (outFolder + L"\\export-dialog.bmp").c_str(), nullptr, dropped);
     } else {
         SaveScreenRect(shown, (outFolder + L"\\export-dialog.bmp").c_str());
     }
