@@ -17,7 +17,9 @@ if(WORDHAVEN_TESTS)
         tests/editor/group_name_test.cpp
         tests/editor/register_layout_test.cpp
         tests/editor/word_order_test.cpp
+        tests/storage/backup_days_test.cpp
         tests/storage/csv_format_test.cpp
+        tests/storage/export_format_test.cpp
         tests/storage/search_sites_test.cpp
         tests/storage/settings_test.cpp
         tests/storage/text_encoding_test.cpp

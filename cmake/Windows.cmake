@@ -19,10 +19,12 @@ add_library(wordhaven_win32 STATIC
     src/app/main_window.cpp
     src/app/search_site_menu.cpp
     src/app/selection_capture.cpp
+    src/app/startup_shortcut.cpp
     src/app/tray_icon.cpp
     src/app/web_search.cpp
     src/common/window_dpi.cpp
     src/editor/edit_dialog.cpp
+    src/editor/export_dialog.cpp
     src/editor/find_window.cpp
     src/editor/glossary_changes.cpp
     src/editor/group_name_field.cpp
@@ -33,6 +35,7 @@ add_library(wordhaven_win32 STATIC
     src/editor/register_dialog_layout.cpp
     src/editor/word_list.cpp
     src/storage/ansi_text.cpp
+    src/storage/daily_backup.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
     src/storage/group_name_clash.cpp
@@ -45,7 +48,7 @@ add_library(wordhaven_win32 STATIC
     src/ui/control_text.cpp
     src/ui/message_box.cpp
 )
-target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 gdi32 user32)
+target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 uuid comdlg32 gdi32 user32)
 
 # The resource script, linked into the program and into every test that
 # creates the program's windows.

@@ -36,6 +36,7 @@ set(win32_test_sources
     tests/editor/edit_dialog_test.cpp
     tests/editor/register_dialog_test.cpp
     tests/editor/word_list_test.cpp
+    tests/storage/daily_backup_test.cpp
     tests/storage/group_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp
@@ -60,10 +61,11 @@ set(e2e_test_sources
     tests/e2e/glossary_keys_test.cpp
     tests/e2e/search_sites_test.cpp
     tests/e2e/hotkeys_test.cpp
+    tests/e2e/reader_tools_test.cpp
     tests/e2e/startup_test.cpp
 )
 add_executable(wordhaven_e2e_tests tests/support/test_main.cpp ${e2e_test_sources})
-target_link_libraries(wordhaven_e2e_tests PRIVATE wordhaven_portable wordhaven_test_support)
+target_link_libraries(wordhaven_e2e_tests PRIVATE wordhaven_portable wordhaven_test_support ole32 uuid)
 add_dependencies(wordhaven_e2e_tests wordHaven url_recorder)
 add_dependencies(wordhaven_win32_tests url_recorder)
 

@@ -1,5 +1,5 @@
 // Shows wordHaven's windows one after another on a sample glossary and saves
-// each as a BMP: the registration dialog, the edit dialog, the About dialog,
+// each as a BMP: the registration dialog, the export dialog's file types, the edit dialog, the About dialog,
 // the tray menu with its search sites, and the find window. Run under Wine by tools/screenshots.sh, at each display
 // scale it asks for.
 #include <windows.h>
@@ -81,6 +81,52 @@ int wmain(int argc, wchar_t** argv) {
     if (!main || !dialog) return 1;
     MoveWindow(dialog, Scaled(60), Scaled(40), Scaled(900), Scaled(525), TRUE);
     SaveWindow(dialog, (outFolder + L"\\register-dialog.bmp").c_str());
+
+    // 書き出し…: the Save As dialog with its choice of file types dropped down.
+    PostMessageW(dialog, WM_COMMAND, 1250, 0);
+    HWND saveAs = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"書き出し", 5000);
+    if (!saveAs) return 1;
+    MoveWindow(saveAs, Scaled(80), Scaled(60), Scaled(640), Scaled(420), TRUE);
+    SetForegroundWindow(saveAs);
+    PumpFor(400);
+    HWND types = GetDlgItem(saveAs, 0x470);
+    MoveWindow(saveAs, Scaled(80), Scaled(40), Scaled(640), Scaled(380), TRUE);
+    PumpFor(200);
+    // Room for all four types in the dropped list (after the dialog's own layout, which sizes it anew).
+    RECT box;
+    GetWindowRect(types, &box);
+    MapWindowPoints(nullptr, saveAs, reinterpret_cast<POINT*>(&box), 2);
+    MoveWindow(types, box.left, box.top, box.right - box.left, Scaled(160), FALSE);
+    SendMessageW(types, CB_SETCURSEL, 0, 0);
+    SetDlgItemTextW(saveAs, 0x47c, L"group01");
+    SetDlgItemTextW(saveAs, 0x480, L"group01");
+    SendMessageW(types, CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(400);
+    RECT shown;
+    GetWindowRect(saveAs, &shown);
+    // The dropped list is a top-level window of the program's own.
+    HWND dropped = nullptr;
+    for (HWND w : TopWindowsOf(program.ProcessId(), L"ComboLBox", nullptr)) {
+        if (IsWindowVisible(w)) dropped = w;
+    }
+    if (dropped) {
+        RECT list;
+        GetWindowRect(dropped, &list);
+        const int rows = static_cast<int>(SendMessageW(dropped, LB_GETITEMHEIGHT, 0, 0)) * 4 + Scaled(4);
+        if (list.bottom - list.top < rows) {
+            SetWindowPos(dropped, nullptr, 0, 0, list.right - list.left, rows, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PumpFor(300);
+            GetWindowRect(dropped, &list);
+        }
+        shown.bottom = std::max(shown.bottom, list.bottom + Scaled(4));
+        shown.right = std::max(shown.right, list.right + Scaled(4));
+        SaveScreenRect(shown, (outFolder + L"\\export-dialog.bmp").c_str(), nullptr, dropped);
+    } else {
+        SaveScreenRect(shown, (outFolder + L"\\export-dialog.bmp").c_str());
+    }
+    SendMessageW(types, CB_SHOWDROPDOWN, FALSE, 0);
+    PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"書き出し");
 
     PostMessageW(dialog, WM_COMMAND, 1041, 0);  // New
     HWND edit = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"編集", 5000);

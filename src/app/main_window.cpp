@@ -5,15 +5,19 @@
 #include "app/app_globals.h"
 #include "app/hotkeys.h"
 #include "app/search_site_menu.h"
+#include "app/startup_shortcut.h"
 #include "app/tray_icon.h"
 #include "common/window_placement.h"
+#include "editor/export_dialog.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
+#include "storage/daily_backup.h"
 #include "storage/settings.h"
 #include "storage/session_end_notes.h"
 #include "storage/settings_file.h"
 #include "ui/message_box.h"
 #include "ui/about_dialog.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -21,6 +25,18 @@ namespace {
 // Explorer broadcasts this after it restarts; every tray icon must be added again.
 UINT taskbarCreatedMessage = 0;
 bool hotkeysAttempted = false;
+
+// A backup that failed during a save is told once the save is over.
+constexpr UINT kTellBackupFailure = WM_APP + 2;
+
+void PostBackupFailure() {
+    if (!mainWindowHandle || !PostMessageW(mainWindowHandle, kTellBackupFailure, 0, 0)) TellBackupFailure();
+}
+
+void ToggleStartWithWindows(HWND window) {
+    const bool done = StartupShortcutPresent() ? RemoveStartupShortcut() : CreateStartupShortcut();
+    if (!done) ShowMessage(Message::StartupShortcutFailed, window, StartupShortcutPath());
+}
 
 void SetUpTrayIconAndHotkeys(HWND window) {
     if (AddTrayIcon(window)) {
@@ -31,6 +47,7 @@ void SetUpTrayIconAndHotkeys(HWND window) {
 
 LRESULT OnCreate(HWND window) {
     InitCommonControls();
+    SetBackupFailureTeller(PostBackupFailure);
     ReadSearchSites(window);
     SetUpTrayIconAndHotkeys(window);
     OpenRegisterDialog(window);
@@ -56,6 +73,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (OnSiteCommand(window, LOWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDM_EXIT:
+        if (ExportDialogOpen()) return 0;  // it is on screen, to be finished or cancelled first
         if (SettleUnsavedChangesBeforeExit()) DestroyWindow(window);
         return 0;
     case IDM_REGISTER:
@@ -66,6 +84,12 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_FIND:
         OpenFindWindow(window);
+        return 0;
+    case IDM_EXPORT:
+        ExportGlossary(window);
+        return 0;
+    case IDM_START_WITH_WINDOWS:
+        ToggleStartWithWindows(window);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -196,6 +220,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnEndSession(window, wParam);
     case WM_HOTKEY:
         return OnHotkey(window, wParam);
+    case kTellBackupFailure:
+        TellBackupFailure();
+        return 0;
     case WM_DPICHANGED:
         // The hidden window is never shown, so only the tray icon follows the new scale.
         RedrawTrayIcon(window);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/search_site_menu.h"
+#include "app/startup_shortcut.h"
 #include "common/bounded_copy.h"
 #include "common/handles.h"
 #include "common/window_dpi.h"
@@ -58,6 +59,7 @@ void ShowTrayMenu(HWND mainWindow) {
     HMENU popup = GetSubMenu(menu.Get(), 0);
     ReadSearchSites(mainWindow);  // the user may have edited the site file since
     InsertSiteMenu(popup, kSiteMenuPosition);
+    CheckMenuItem(popup, IDM_START_WITH_WINDOWS, MF_BYCOMMAND | (StartupShortcutPresent() ? MF_CHECKED : MF_UNCHECKED));
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(mainWindow);
     TrackPopupMenu(popup, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, mainWindow, nullptr);

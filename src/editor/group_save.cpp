@@ -12,11 +12,7 @@
 
 namespace {
 
-void SetSortStateInLayout(int state) {
-    ViewLayout layout = viewLayout;
-    layout.sortStates[0] = state;
-    ApplyViewLayout(layout);
-}
+void SetStoredOrderInLayout() { SetWordListSort({0, kSortStateStored}); }
 
 }  // namespace
 
@@ -26,7 +22,7 @@ void ShowCurrentGroupFromFile() {
     LoadWordListFromGroupFile();
     NoteGlossaryShowsFile();
     ApplyColumnWidths();
-    ApplySortState(viewLayout.sortStates[0]);
+    ApplySortState();
 }
 
 void ShowChangesOfOtherPrograms() {
@@ -34,7 +30,8 @@ void ShowChangesOfOtherPrograms() {
     ShowCurrentGroupFromFile();
 }
 
-void ShowStoredOrder() { ApplySortState(kSortStateStored); }
+// After a failed save the list is in stored order; the arrow and the move buttons say so.
+void ShowStoredOrder() { ApplySortState(); }
 
 SaveOutcome SaveGlossary(HWND dialog, RenameMode mode, bool restoreShownOrder) {
     // What another program wrote is saved with the list, not over it.
@@ -49,8 +46,8 @@ SaveOutcome SaveGlossary(HWND dialog, RenameMode mode, bool restoreShownOrder) {
     }
     const std::u16string newName = plan.kind == RenamePlan::Kind::Rename ? plan.name : std::u16string();
     SaveColumnWidths();
-    const int shownOrder = viewLayout.sortStates[0];
-    SetSortStateInLayout(kSortStateStored);
+    const WordListSort shownOrder = CurrentWordListSort();
+    SetStoredOrderInLayout();
     SortWordList();
     const uint64_t writing = GlossaryChangeCount();
     if (SaveWordListToGroupFile(newName) != 0) {
@@ -60,7 +57,7 @@ SaveOutcome SaveGlossary(HWND dialog, RenameMode mode, bool restoreShownOrder) {
     if (!newName.empty()) TakeGroupName(dialog, newName);
     NoteGlossarySaved(writing);
     if (restoreShownOrder) {
-        SetSortStateInLayout(shownOrder);
+        SetWordListSort(shownOrder);
         SortWordList();
     }
     return SaveOutcome::Saved;

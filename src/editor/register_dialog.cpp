@@ -5,6 +5,7 @@
 #include "app/app_globals.h"
 #include "common/window_placement.h"
 #include "editor/edit_dialog.h"
+#include "editor/export_dialog.h"
 #include "editor/find_window.h"
 #include "editor/glossary_changes.h"
 #include "editor/group_name_field.h"
@@ -26,6 +27,7 @@ constexpr int kRenameFieldLimit = 256;
 void OnInitDialog(HWND dialog) {
     BeginRegisterDialogLayout(dialog);
     HWND list = CreateWordList(dialog);
+    CreateExportButton(dialog);
     FillGroupSelector(dialog);
     wordListHandle = list;
     registerDialogHandle = dialog;
@@ -35,7 +37,7 @@ void OnInitDialog(HWND dialog) {
     LoadWordListFromGroupFile();
     NoteGlossaryShowsFile();
     PlaceRegisterDialog(dialog);
-    ApplySortState(viewLayout.sortStates[0]);
+    ApplySortState();
     ApplyColumnWidths();
     SetMnemonicCaptions(dialog);
     SetTabOrder(dialog);
@@ -141,6 +143,9 @@ void OnCommand(HWND dialog, WPARAM wParam) {
         break;
     case IDC_MOVE_DOWN:
         MoveSelectedRow(MoveDirection::Down);
+        break;
+    case IDC_EXPORT:
+        ExportGlossary(dialog);
         break;
     case MAKEWPARAM(IDC_GROUP_SELECTOR, CBN_SELCHANGE):
         OnGroupChange(dialog);

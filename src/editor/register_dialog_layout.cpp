@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/app_globals.h"
 #include "common/dpi_scale.h"
 #include "common/window_dpi.h"
 #include "common/window_placement.h"
@@ -19,7 +20,7 @@ int previousClientWidth = 0;
 // The DPI of the display the dialog is on: its layout is in pixels of this DPI.
 int dialogDpi = kDesignDpi;
 
-constexpr int kOwnLayoutButtons[] = {IDC_NEW, IDC_DELETE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDOK, IDCANCEL, IDC_APPLY};
+constexpr int kOwnLayoutButtons[] = {IDC_NEW, IDC_DELETE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EXPORT, IDOK, IDCANCEL, IDC_APPLY};
 
 // A first start at 150 % shows the layout of 100 %: the default size grows
 // with the scale, and is moved back onto its monitor if it then reaches past it.
@@ -43,6 +44,20 @@ void KeepOwnLayoutOnDpiChange(HWND dialog) {
     KeepControlPlaceOnDpiChange(wordListHandle, true);
     for (int id : kOwnLayoutButtons) KeepControlPlaceOnDpiChange(GetDlgItem(dialog, id), false);
 }
+
+}  // namespace
+
+void CreateExportButton(HWND dialog) {
+    RECT client;
+    GetClientRect(dialog, &client);
+    const ControlBox box = ArrangeRegisterDialog(client.right, client.bottom, dialogDpi).exportButton;
+    HWND button = CreateWindowExW(0, L"BUTTON", L"書き出し…", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, box.left,
+                                  box.top, box.width, box.height, dialog,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_EXPORT)), instanceHandle, nullptr);
+    SendMessageW(button, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+}
+
+namespace {
 
 void MoveControl(HWND dialog, int id, const ControlBox& box) {
     MoveWindow(GetDlgItem(dialog, id), box.left, box.top, box.width, box.height, TRUE);
@@ -71,6 +86,7 @@ void SetMnemonicCaptions(HWND dialog) {
                                             {IDC_RENAME_LABEL, L"グループ名変更(&M):", IDC_RENAME},
                                             {IDC_NEW, L"新規(&N)", 0},
                                             {IDC_DELETE, L"削除(&D)", 0},
+                                            {IDC_EXPORT, L"書き出し…(&X)", 0},
                                             {IDC_APPLY, L"適用(&A)", 0}};
     for (const Caption& caption : kCaptions) {
         HWND control = GetDlgItem(dialog, caption.id);
@@ -88,7 +104,8 @@ void SetMnemonicCaptions(HWND dialog) {
 void SetTabOrder(HWND dialog) {
     static constexpr int kOrder[] = {IDC_GROUP_LABEL, IDC_GROUP_SELECTOR, IDC_RENAME_LABEL, IDC_RENAME,
                                      kWordListId,     IDC_NEW,            IDC_DELETE,       IDC_MOVE_UP,
-                                     IDC_MOVE_DOWN,   IDOK,               IDCANCEL,         IDC_APPLY};
+                                     IDC_MOVE_DOWN,   IDC_EXPORT,         IDOK,             IDCANCEL,
+                                     IDC_APPLY};
     HWND previous = HWND_TOP;
     for (int id : kOrder) {
         HWND control = GetDlgItem(dialog, id);
@@ -120,6 +137,7 @@ void LayOutControls(HWND dialog, int clientWidth) {
     MoveControl(dialog, IDC_DELETE, layout.deleteButton);
     MoveControl(dialog, IDC_MOVE_UP, layout.moveUpButton);
     MoveControl(dialog, IDC_MOVE_DOWN, layout.moveDownButton);
+    MoveControl(dialog, IDC_EXPORT, layout.exportButton);
     // Moved away from the side they travel to first, so they never overlap on the way.
     if (grown) {
         MoveControl(dialog, IDC_APPLY, layout.applyButton);

@@ -5,6 +5,8 @@
 
 // Before the word list is made: the layout is in pixels of the dialog's DPI.
 void BeginRegisterDialogLayout(HWND dialog);
+// The export button, made at run time beside the template's buttons.
+void CreateExportButton(HWND dialog);
 // Moves the opened dialog to where it was left (sized for the scale on a first start).
 void PlaceRegisterDialog(HWND dialog);
 // Letters for Alt, and the order Tab goes round the controls.

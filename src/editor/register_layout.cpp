@@ -14,6 +14,7 @@ RegisterLayout ArrangeRegisterDialog(int clientWidth, int clientHeight, int dpi)
     layout.deleteButton = {sideLeft, s(110), s(140), s(30)};
     layout.moveUpButton = {sideLeft, s(150), s(140), s(30)};
     layout.moveDownButton = {sideLeft, s(190), s(140), s(30)};
+    layout.exportButton = {s(20), bottomTop, s(120), s(25)};  // under the list, apart from the buttons that change it
     layout.okButton = {w - s(270), bottomTop, s(80), s(25)};
     layout.cancelButton = {w - s(180), bottomTop, s(80), s(25)};
     layout.applyButton = {w - s(90), bottomTop, s(80), s(25)};

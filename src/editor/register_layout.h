@@ -17,6 +17,7 @@ struct RegisterLayout {
     ControlBox deleteButton;
     ControlBox moveUpButton;
     ControlBox moveDownButton;
+    ControlBox exportButton;
     ControlBox okButton;
     ControlBox cancelButton;
     ControlBox applyButton;

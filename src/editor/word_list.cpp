@@ -39,7 +39,7 @@ void EnableMoveButtons(bool enable) {
 
 void EnableApply() { NoteGlossaryChange(); }
 
-int CurrentSortState() { return viewLayout.sortStates[0]; }
+bool Sorts(int state) { return state == kSortStateAscending || state == kSortStateDescending; }
 
 // Rewrites the keys as 0..n-1 in stored order when they are not already so.
 void MakeKeysDense(std::vector<int64_t>& keys) {
@@ -103,16 +103,29 @@ int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM) {
     return rank1 < rank2 ? -1 : rank1 > rank2 ? 1 : 0;
 }
 
+WordListSort CurrentWordListSort() {
+    for (int column = 0; column < kColumnCount; ++column) {
+        if (Sorts(viewLayout.sortStates[column])) return {column, viewLayout.sortStates[column]};
+    }
+    return {0, kSortStateStored};
+}
+
+void SetWordListSort(WordListSort sort) {
+    ViewLayout layout = viewLayout;
+    for (int column = 0; column < kColumnCount; ++column) layout.sortStates[column] = column == sort.column ? sort.state : 0;
+    ApplyViewLayout(layout);
+}
+
 void SortWordList() {
-    const int state = CurrentSortState();
+    const WordListSort sort = CurrentWordListSort();
+    const int state = sort.state;
     if (state == kSortStateStored) {
         rankOfKey.clear();
         ListSortByKeys(wordListHandle, CompareRows, 0);
         return;
     }
-    if (state != kSortStateAscending && state != kSortStateDescending) return;
 
-    // Keys and terms are read once; the list view's comparisons then only look up a table.
+    // Keys and texts are read once; the list view's comparisons then only look up a table.
     const int count = ListRowCount(wordListHandle);
     WaitCursor wait(count >= kLongWorkRows);
     std::vector<WordListRow> rows(static_cast<size_t>(count));
@@ -124,6 +137,7 @@ void SortWordList() {
         LVITEMW item{};
         item.mask = LVIF_PARAM | LVIF_TEXT;
         item.iItem = row;
+        item.iSubItem = sort.column;
         item.pszText = term;
         item.cchTextMax = kCompareBufferUnits;
         term[0] = L'\0';
@@ -144,37 +158,36 @@ void SortWordList() {
     rankOfKey.clear();
 }
 
-void SetSortArrow(HWND header, int state) {
-    int format = HeaderGetFormat(header, 0);
-    format &= ~(HDF_SORTUP | HDF_SORTDOWN);
-    format |= HDF_STRING;
-    if (state == kSortStateAscending) format |= HDF_SORTUP;
-    if (state == kSortStateDescending) format |= HDF_SORTDOWN;
-    HeaderSetFormat(header, 0, format);
+void SetSortArrow(HWND header, int column, int state) {
+    for (int c = 0; c < kColumnCount; ++c) {
+        int format = HeaderGetFormat(header, c);
+        format &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        format |= HDF_STRING;
+        if (c == column && state == kSortStateAscending) format |= HDF_SORTUP;
+        if (c == column && state == kSortStateDescending) format |= HDF_SORTDOWN;
+        HeaderSetFormat(header, c, format);
+    }
 }
 
-void ApplySortState(int state) {
-    if (state == kSortStateStored) EnableMoveButtons(true);
-    if (state == kSortStateAscending || state == kSortStateDescending) EnableMoveButtons(false);
+void ApplySortState() {
+    const WordListSort sort = CurrentWordListSort();
+    EnableMoveButtons(sort.state == kSortStateStored);
     SortWordList();
-    SetSortArrow(ListHeader(wordListHandle), state);
+    SetSortArrow(ListHeader(wordListHandle), sort.column, sort.state);
 }
 
 void CycleSortState(int clickedColumn) {
-    if (clickedColumn != 0) return;
-    ViewLayout layout = viewLayout;
-    int& state = layout.sortStates[0];
-    if (state == kSortStateStored) {
-        state = kSortStateAscending;
-    } else if (state == kSortStateAscending) {
-        state = kSortStateDescending;
-    } else if (state == kSortStateDescending) {
-        state = kSortStateStored;
-    }
-    EnableMoveButtons(state == kSortStateStored);
-    ApplyViewLayout(layout);
+    if (clickedColumn < 0 || clickedColumn >= kColumnCount) return;
+    const WordListSort current = CurrentWordListSort();
+    // Another column starts its cycle from stored order, as the term column always did.
+    const int state = current.column == clickedColumn ? current.state : kSortStateStored;
+    const int next = state == kSortStateStored ? kSortStateAscending
+                     : state == kSortStateAscending ? kSortStateDescending
+                                                    : kSortStateStored;
+    SetWordListSort({clickedColumn, next});
+    EnableMoveButtons(next == kSortStateStored);
     SortWordList();
-    SetSortArrow(ListHeader(wordListHandle), state);
+    SetSortArrow(ListHeader(wordListHandle), clickedColumn, next);
 }
 
 void SaveColumnWidths() {

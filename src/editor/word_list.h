@@ -1,6 +1,6 @@
 #pragma once
 // The list of the current group's entries inside the registration dialog:
-// four columns, sortable by term, column widths remembered per group.
+// four columns, each sortable, column widths remembered per group.
 #include <windows.h>
 
 #include <cstdint>
@@ -14,11 +14,24 @@ inline constexpr int kEntryTextUnits = 4000;  // 3999 units and the terminator
 
 enum class MoveDirection { Up, Down };
 
+// One column sorts at a time. Its state is the settings' sort-state element
+// of that column's number; the other columns' elements are 0.
+struct WordListSort {
+    int column = 0;
+    int state = 0;  // kSortStateStored, kSortStateAscending or kSortStateDescending
+};
+
 HWND CreateWordList(HWND dialog);
+// The first column whose stored state sorts, or stored order.
+WordListSort CurrentWordListSort();
+// Into the settings: the column's state, 0 for the other columns.
+void SetWordListSort(WordListSort sort);
 void SortWordList();
 int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM sortColumn);
-void SetSortArrow(HWND header, int state);
-void ApplySortState(int state);
+// The arrow of the state on the column's header, none on the others.
+void SetSortArrow(HWND header, int column, int state);
+// The settings' sort on show: the list sorted, its arrow, ▲/▼ enabled only in stored order.
+void ApplySortState();
 void CycleSortState(int clickedColumn);
 // Column widths are kept at 96 DPI and shown at the DPI of the list.
 void SaveColumnWidths();

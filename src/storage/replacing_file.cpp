@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "storage/daily_backup.h"
 
 namespace {
 
@@ -123,6 +124,7 @@ std::wstring FullPathOf(const std::wstring& path) {
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
+    BackUpBeforeReplacing(path, data);
     // A file the user made read-only is not to be written, as opening it for
     // writing would have refused; replacing it by renaming must refuse too.
     WIN32_FILE_ATTRIBUTE_DATA old{};

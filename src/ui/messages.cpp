@@ -42,6 +42,12 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSessionEndNotesRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
     case Message::GroupNamesShareFile:
         return {kGroupNamesShareFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::BackupFailed:
+        return {kBackupFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::ExportFailed:
+        return {kExportFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::StartupShortcutFailed:
+        return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -24,6 +24,9 @@ enum class Message {
     EditedEntryUnsaved,
     SessionEndNotes,
     GroupNamesShareFile,
+    BackupFailed,
+    ExportFailed,
+    StartupShortcutFailed,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -96,6 +99,17 @@ inline constexpr const char16_t* kSessionEndNotesRows[2] = {
 inline constexpr const char16_t* kGroupNamesShareFileRows[2] = {
     u"These groups had a name leading to the same file as an earlier group. Until they are renamed they use their own names:",
     u"次のグループの名前は、前のグループと同じファイルを指していました。名前を変更するまで、それぞれ次の名前を使います:"};
+inline constexpr const char16_t* kBackupFailedRows[2] = {
+    u"The daily backup of this file could not be made in the backup folder. The file itself was saved. "
+    u"This is told once until wordHaven starts again:",
+    u"このファイルの毎日のバックアップを backup フォルダーに作れませんでした。ファイル自体は保存しました。"
+    u"このお知らせは wordHaven を次に起動するまで出しません:"};
+inline constexpr const char16_t* kExportFailedRows[2] = {
+    u"The glossary could not be exported to this file. An existing file of this name was left as it was:",
+    u"用語集をこのファイルに書き出せませんでした。同じ名前の既存のファイルはそのままです:"};
+inline constexpr const char16_t* kStartupShortcutFailedRows[2] = {
+    u"The shortcut that starts wordHaven with Windows could not be changed:",
+    u"Windows 起動時に wordHaven を開始するショートカットを変更できませんでした:"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

@@ -19,6 +19,8 @@
 #define IDM_REGISTER 32772
 #define IDM_HELP 32774
 #define IDM_FIND 32775
+#define IDM_EXPORT 32840
+#define IDM_START_WITH_WINDOWS 32841
 
 // About dialog
 #define IDC_MAIL_LINK 1047
@@ -37,6 +39,7 @@
 #define IDC_RENAME 1046
 #define IDC_APPLY 3
 #define IDC_WORD_LIST 9999
+#define IDC_EXPORT 1250
 
 // Edit dialog
 #define IDC_TERM 1037

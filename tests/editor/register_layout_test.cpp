@@ -34,7 +34,7 @@ TEST(RegisterLayout, EveryScaleIsTheSameLayoutGrownByItsFactor) {
             EXPECT_NEAR(w - (l.list.left + l.list.width), ScaleToDpi(165, dpi), 1) << "margin right of the list";
             EXPECT_NEAR(h - (l.applyButton.top + l.applyButton.height), ScaleToDpi(15, dpi), 1);
             EXPECT_NEAR(w - (l.applyButton.left + l.applyButton.width), ScaleToDpi(10, dpi), 1);
-            const ControlBox all[] = {l.list, l.newButton, l.deleteButton, l.moveUpButton, l.moveDownButton,
+            const ControlBox all[] = {l.list, l.newButton, l.deleteButton, l.moveUpButton, l.moveDownButton, l.exportButton,
                                       l.okButton, l.cancelButton, l.applyButton};
             for (size_t i = 0; i < std::size(all); ++i) {
                 EXPECT_GE(all[i].left, 0) << i;

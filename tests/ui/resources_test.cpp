@@ -123,15 +123,23 @@ TEST(Resources, TrayMenuHoldsItsCommands) {
     EXPECT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_EQ(MenuText(menu, 0), L"メニュー(&M)");
     HMENU popup = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(popup), 4);
+    ASSERT_EQ(GetMenuItemCount(popup), 8);
     EXPECT_EQ(MenuText(popup, 0), L"登録 (&R)");
     EXPECT_EQ(GetMenuItemID(popup, 0), 32772u);
     EXPECT_EQ(MenuText(popup, 1), L"検索 (&F)");
-    EXPECT_EQ(MenuText(popup, 2), L"ヘルプ (&H)");
-    EXPECT_EQ(GetMenuItemID(popup, 2), 32774u);
-    EXPECT_EQ(MenuText(popup, 3), L"終了 (&E)");
-    EXPECT_EQ(GetMenuItemID(popup, 3), 105u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(GetMenuState(popup, i, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED | MF_SEPARATOR), 0u);
+    EXPECT_EQ(MenuText(popup, 2), L"書き出し… (&X)");
+    EXPECT_EQ(GetMenuItemID(popup, 2), static_cast<UINT>(IDM_EXPORT));
+    EXPECT_TRUE(GetMenuState(popup, 3, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(MenuText(popup, 4), L"&Windows 起動時に開始");
+    EXPECT_EQ(GetMenuItemID(popup, 4), static_cast<UINT>(IDM_START_WITH_WINDOWS));
+    EXPECT_TRUE(GetMenuState(popup, 5, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(MenuText(popup, 6), L"ヘルプ (&H)");
+    EXPECT_EQ(GetMenuItemID(popup, 6), 32774u);
+    EXPECT_EQ(MenuText(popup, 7), L"終了 (&E)");
+    EXPECT_EQ(GetMenuItemID(popup, 7), 105u);
+    for (int i : {0, 1, 2, 4, 6, 7}) {
+        EXPECT_EQ(GetMenuState(popup, i, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED | MF_SEPARATOR), 0u);
+    }
     DestroyMenu(menu);
 }
 

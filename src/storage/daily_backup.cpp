@@ -1,0 +1,179 @@
+#include "storage/daily_backup.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/handles.h"
+#include "storage/settings_file.h"
+#include "ui/message_box.h"
+
+namespace {
+
+BackupDayClock dayClock = nullptr;
+BackupFailureTeller failureTeller = nullptr;
+bool failureSeen = false;
+std::wstring failedFile;
+
+CalendarDay Today() {
+    if (dayClock) return dayClock();
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    full.resize(length);
+    return full;
+}
+
+bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix) {
+    const size_t n = wcslen(suffix);
+    return text.size() >= n && CompareStringOrdinal(text.c_str() + text.size() - n, static_cast<int>(n), suffix,
+                                                    static_cast<int>(n), TRUE) == CSTR_EQUAL;
+}
+
+// The data folder's own files: its group files and its settings file.
+bool IsDataFile(const std::wstring& full, std::wstring& folder, std::wstring& name) {
+    const std::wstring dataFolder = FullPath(kDataDirectoryPrefix);
+    const size_t slash = full.find_last_of(L'\\');
+    if (dataFolder.empty() || slash == std::wstring::npos) return false;
+    folder = full.substr(0, slash + 1);
+    name = full.substr(slash + 1);
+    if (CompareStringOrdinal(folder.c_str(), -1, dataFolder.c_str(), -1, TRUE) != CSTR_EQUAL) return false;
+    return EndsWithNoCase(name, L".csv") || CompareStringOrdinal(name.c_str(), -1, L"wordHaven.ini", -1, TRUE) == CSTR_EQUAL;
+}
+
+enum class ReadResult { Read, Missing, Held, Failed };
+
+ReadResult ReadAll(const std::wstring& path, std::string& bytes) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::Missing;
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReadResult::Held : ReadResult::Failed;
+    }
+    char buffer[64 * 1024];
+    for (DWORD read = 0;; bytes.append(buffer, read)) {
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return ReadResult::Failed;
+        if (read == 0) return ReadResult::Read;
+    }
+}
+
+bool MakeFolder(const std::wstring& folder, bool& made) {
+    made = CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
+    return made || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// Written beside, then renamed: a copy cut short by a crash never counts as today's.
+bool WriteCopy(const std::wstring& path, const std::string& bytes) {
+    const std::wstring temporary = path + L".tmp";
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    const bool ok = (bytes.empty() || (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                                 nullptr) &&
+                                       written == bytes.size())) &&
+                    FlushFileBuffers(file.Get());
+    const bool closed = CloseHandle(file.Release()) != FALSE;
+    if (ok && closed && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+// Removes a day folder's files and the folder; anything else found inside keeps it.
+void RemoveDayFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+void RemoveOldDays(const std::wstring& backupFolder) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((backupFolder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            names.emplace_back(reinterpret_cast<const char16_t*>(found.cFileName));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    for (const std::u16string& old : DayFoldersToRemove(names)) RemoveDayFolder(backupFolder + Wide(old));
+}
+
+void NoteFailure(const std::wstring& full) {
+    if (failureSeen) return;
+    failureSeen = true;
+    failedFile = full;
+    if (failureTeller) {
+        failureTeller();
+    } else {
+        TellBackupFailure();
+    }
+}
+
+}  // namespace
+
+void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent) {
+    const std::wstring full = FullPath(path);
+    std::wstring folder, name;
+    if (full.empty() || !IsDataFile(full, folder, name)) return;
+    const std::wstring backupFolder = folder + Wide(kBackupFolderName) + L"\\";
+    const std::wstring dayFolder = backupFolder + Wide(DayFolderName(Today()));
+    const std::wstring copy = dayFolder + L"\\" + name;
+    if (GetFileAttributesW(copy.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    try {
+        std::string old;
+        switch (ReadAll(full, old)) {
+        case ReadResult::Missing:
+            return;
+        case ReadResult::Held:
+            // Another program holds it shut: the replace is refused as well, and says so.
+            return;
+        case ReadResult::Failed:
+            NoteFailure(full);
+            return;
+        case ReadResult::Read:
+            break;
+        }
+        if (old == newContent) return;
+        bool madeBackupFolder = false, madeDayFolder = false;
+        if (!MakeFolder(backupFolder, madeBackupFolder) || !MakeFolder(dayFolder, madeDayFolder) || !WriteCopy(copy, old)) {
+            NoteFailure(full);
+            return;
+        }
+        if (madeDayFolder) RemoveOldDays(backupFolder);
+    } catch (const std::bad_alloc&) {
+        NoteFailure(full);
+    }
+}
+
+void SetBackupDayClock(BackupDayClock clock) { dayClock = clock; }
+
+void SetBackupFailureTeller(BackupFailureTeller teller) { failureTeller = teller; }
+
+void TellBackupFailure() {
+    if (!failureSeen) return;
+    ShowMessage(Message::BackupFailed, nullptr, failedFile);
+}
+
+void ResetBackupFailureNotice() {
+    failureSeen = false;
+    failedFile.clear();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The first time each day that a group file or the settings file is
+// replaced, the version being replaced is copied to backup\YYYY-MM-DD\ beside
+// it; the newest 14 days with backups are kept. A backup never stops a save.
+#include <string>
+#include <string_view>
+
+#include "storage/backup_days.h"
+
+// Called just before path is replaced with newContent. Does nothing for other
+// files, when nothing would change, or when today's copy is already there.
+void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent);
+
+// Today's date; tests set their own day. Null goes back to the system's local date.
+using BackupDayClock = CalendarDay (*)();
+void SetBackupDayClock(BackupDayClock clock);
+
+// The first failure of a run is told once, after the save it came with: the
+// teller arranges for TellBackupFailure to run later (the program posts it
+// to its main window). Without a teller it is told at once.
+using BackupFailureTeller = void (*)();
+void SetBackupFailureTeller(BackupFailureTeller teller);
+void TellBackupFailure();
+// A new run for the tests: the next failure is told again.
+void ResetBackupFailureNotice();

@@ -1,0 +1,92 @@
+// Daily backups made by the one replace that group files and the settings
+// file go through, on the real file system, with the day set by the test.
+#include "storage/daily_backup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "storage/replacing_file.h"
+#include "support/recorded_messages.h"
+#include "support/test_folder.h"
+
+namespace {
+
+CalendarDay testDay{2026, 12, 7};
+CalendarDay TestDay() { return testDay; }
+
+class DailyBackupTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Enter();
+        messages_ = &StartFromDefaults();
+        ResetBackupFailureNotice();
+        SetBackupDayClock(TestDay);
+        testDay = {2026, 12, 7};
+    }
+    void TearDown() override {
+        SetBackupDayClock(nullptr);
+        ResetBackupFailureNotice();
+    }
+    void Write(const std::wstring& name, const std::string& text) { WriteFileBytes(folder_.File(name), {text.begin(), text.end()}); }
+    bool Replace(const std::wstring& name, const std::string& text) { return ReplaceFileContent(L".\\" + name, text); }
+    std::string Text(const std::wstring& name) { return FileText(folder_.File(name)); }
+
+    TestFolder folder_;
+    std::vector<RecordedMessage>* messages_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DailyBackupTest, TheFirstReplaceOfADayKeepsTheVersionItReplaces) {
+    Write(L"group01.csv", "one");
+    Write(L"wordHaven.ini", "settings");
+    ASSERT_TRUE(Replace(L"group01.csv", "two"));
+    ASSERT_TRUE(Replace(L"group01.csv", "three"));
+    EXPECT_EQ(Text(L"backup\\2026-12-07\\group01.csv"), "one") << "one copy a day";
+    ASSERT_TRUE(Replace(L"wordHaven.ini", "settings"));
+    EXPECT_FALSE(FileExists(folder_.File(L"backup\\2026-12-07\\wordHaven.ini"))) << "nothing changed";
+    ASSERT_TRUE(Replace(L"wordHaven.ini", "changed"));
+    EXPECT_EQ(Text(L"backup\\2026-12-07\\wordHaven.ini"), "settings");
+    ASSERT_TRUE(Replace(L"new.csv", "made now"));
+    EXPECT_FALSE(FileExists(folder_.File(L"backup\\2026-12-07\\new.csv"))) << "nothing was there to keep";
+    ASSERT_TRUE(Replace(L"wordHaven-sites.txt", "a"));
+    ASSERT_TRUE(Replace(L"wordHaven-sites.txt", "b"));
+    EXPECT_FALSE(FileExists(folder_.File(L"backup\\2026-12-07\\wordHaven-sites.txt")));
+
+    testDay = {2026, 12, 8};
+    ASSERT_TRUE(Replace(L"group01.csv", "four"));
+    EXPECT_EQ(Text(L"backup\\2026-12-08\\group01.csv"), "three");
+    EXPECT_EQ(Text(L"group01.csv"), "four");
+    EXPECT_TRUE(messages_->empty());
+}
+
+TEST_F(DailyBackupTest, TheNewestFourteenDaysStayWhenANewDayBegins) {
+    Write(L"group01.csv", "old");
+    CreateDirectoryW(L"backup", nullptr);
+    for (int day = 1; day <= 14; ++day) {
+        const std::wstring name = L"backup\\2026-11-" + std::wstring(day < 10 ? L"0" : L"") + std::to_wstring(day);
+        CreateDirectoryW(name.c_str(), nullptr);
+        Write(name + L"\\group01.csv", "x");
+    }
+    CreateDirectoryW(L"backup\\notes", nullptr);
+    Write(L"backup\\notes\\mine.txt", "the user's");
+    ASSERT_TRUE(Replace(L"group01.csv", "new"));
+    EXPECT_FALSE(FileExists(folder_.File(L"backup\\2026-11-01")));
+    EXPECT_TRUE(FileExists(folder_.File(L"backup\\2026-11-02\\group01.csv")));
+    EXPECT_EQ(Text(L"backup\\notes\\mine.txt"), "the user's");
+    EXPECT_EQ(Text(L"backup\\2026-12-07\\group01.csv"), "old");
+}
+
+TEST_F(DailyBackupTest, AFailedBackupNeverStopsTheSaveAndIsToldOnce) {
+    Write(L"group01.csv", "one");
+    Write(L"group02.csv", "one");
+    Write(L"backup", "a file where the folder would go");
+    ASSERT_TRUE(Replace(L"group01.csv", "two"));
+    ASSERT_TRUE(Replace(L"group02.csv", "two"));
+    EXPECT_EQ(Text(L"group01.csv"), "two");
+    EXPECT_EQ(Text(L"group02.csv"), "two");
+    ASSERT_EQ(messages_->size(), 1u);
+    EXPECT_NE(messages_->front().text.find(L"バックアップ"), std::wstring::npos);
+    EXPECT_NE(messages_->front().text.find(L"group01.csv"), std::wstring::npos);
+}
