@@ -9,11 +9,11 @@
 #include "common/window_placement.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
-#include "storage/settings.h"
 #include "storage/session_end_notes.h"
+#include "storage/settings.h"
 #include "storage/settings_file.h"
-#include "ui/message_box.h"
 #include "ui/about_dialog.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 namespace {
