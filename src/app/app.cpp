@@ -5,9 +5,9 @@
 
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "common/win32_text.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
-#include "common/win32_text.h"
 #include "storage/group_name_clash.h"
 #include "storage/session_end_notes.h"
 #include "storage/settings.h"
