@@ -249,16 +249,18 @@ TEST_F(SaveSafety, ARenameTakesEffectOnlyWithASuccessfulSaveAndKeepsTheEncoding)
     WriteText(File(L"group01.csv"), original);
     Session session(folder_.Path());
     session.AddWithNew({L"梨"});
-    CreateDirectoryW(File(L"果物.csv.tmp").c_str(), nullptr);  // the new file cannot be written
-    SetField(session.Item(kRename), L"果物");
+    // A name whose file fits the file system's limit of a name's length while
+    // the temporary file beside it, a few characters longer, does not.
+    const std::wstring tooLongForItsTemporary(80, L'果');
+    SetField(session.Item(kRename), tooLongForItsTemporary.c_str());
     session.PostCommand(kApply);
     EXPECT_EQ(session.Answer(IDOK, session.Dialog()), L"csvファイルオープンに失敗しました");
     EXPECT_EQ(SlotName(session, 0), L"group01");
-    EXPECT_EQ(FieldText(session.Item(kRename)), L"果物") << "kept for another try";
+    EXPECT_EQ(FieldText(session.Item(kRename)), tooLongForItsTemporary) << "kept for another try";
     EXPECT_TRUE(ApplyEnabled(session));
     EXPECT_EQ(FileText(File(L"group01.csv")), original);
 
-    RemoveDirectoryW(File(L"果物.csv.tmp").c_str());
+    SetField(session.Item(kRename), L"果物");
     session.Command(kApply);
     EXPECT_EQ(SlotName(session, 0), L"果物");
     EXPECT_EQ(FieldText(session.Item(kRename)), L"");
