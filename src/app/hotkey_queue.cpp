@@ -1,5 +1,6 @@
 #include "app/hotkey_queue.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -35,6 +36,9 @@ struct Job {
 };
 
 std::deque<int> waitingHotkeys;
+// While a capture waits for the copy, the clipboard tells the main window of
+// every change (WM_CLIPBOARDUPDATE), so the copy is seen the moment it is made.
+bool listening = false;
 // Oldest first. A job is only started while the newest one is finishing (or
 // there is none), and an older job puts back only after every newer one has:
 // each newer capture gives back what the older one had copied.
@@ -112,6 +116,7 @@ bool StartWaitingHotkey(HWND mainWindow) {
     waitingHotkeys.pop_front();
     // May run a dialog's loop, in which later hotkeys start.
     if (const BYTE letterKey = BeginHotkey(mainWindow, hotkeyId)) {
+        if (!listening) listening = AddClipboardFormatListener(mainWindow) != FALSE;
         jobs.push_back(std::make_unique<Job>(hotkeyId, letterKey));
     }
     return true;
@@ -120,11 +125,15 @@ bool StartWaitingHotkey(HWND mainWindow) {
 void ScheduleTimer(HWND mainWindow) {
     const DWORD now = GetTickCount();
     DWORD wait = INFINITE;
+    bool capturing = false;
     for (const auto& job : jobs) {
         switch (job->stage) {
-        case Stage::Capturing:
-            wait = kTick;
+        case Stage::Capturing: {
+            capturing = true;
+            const DWORD due = job->capture.NextStepDue();
+            wait = std::min(wait, due ? due : kTick);
             break;
+        }
         case Stage::BeforePutBack: {
             const DWORD due = job->since + kBeforePutBack - now;
             wait = std::min(wait, static_cast<LONG>(due) > 0 ? due : kTick);
@@ -139,6 +148,7 @@ void ScheduleTimer(HWND mainWindow) {
             break;
         }
     }
+    if (listening && !capturing) listening = !RemoveClipboardFormatListener(mainWindow);
     if (wait == INFINITE) {
         KillTimer(mainWindow, kCaptureTimerId);
     } else {
@@ -180,9 +190,14 @@ bool OnCaptureTimer(HWND mainWindow, UINT_PTR timerId) {
     return true;
 }
 
+void OnClipboardUpdate(HWND mainWindow) {
+    if (listening) MoveOn(mainWindow);
+}
+
 void PutBackClipboardsNow(HWND mainWindow) {
     waitingHotkeys.clear();
     KillTimer(mainWindow, kCaptureTimerId);
+    if (listening) listening = !RemoveClipboardFormatListener(mainWindow);
     for (size_t i = jobs.size(); i-- > 0;) {
         jobs[i]->capture.PutBack(mainWindow);
         // A finishing job is still in use further up the stack; it has nothing left to put back.

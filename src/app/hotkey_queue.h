@@ -12,5 +12,7 @@ inline constexpr UINT_PTR kCaptureTimerId = 1200;
 void QueueHotkey(HWND mainWindow, int hotkeyId);
 // WM_TIMER: true when it was the capture timer.
 bool OnCaptureTimer(HWND mainWindow, UINT_PTR timerId);
+// WM_CLIPBOARDUPDATE: a capture may have its copy.
+void OnClipboardUpdate(HWND mainWindow);
 // The main window is going: clipboards still waiting to be put back are put back now.
 void PutBackClipboardsNow(HWND mainWindow);

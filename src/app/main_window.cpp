@@ -174,6 +174,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (OnCaptureTimer(window, wParam)) return 0;
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CLIPBOARDUPDATE:
+        OnClipboardUpdate(window);
+        return 0;
     case WM_DPICHANGED:
         // The hidden window is never shown, so only the tray icon follows the new scale.
         RedrawTrayIcon(window);

@@ -24,8 +24,10 @@ constexpr DWORD kCopyHeldLimit = 150;
 // load, or the first copy of a session, can take several hundred milliseconds.
 constexpr DWORD kNothingCopiedLimit = 800;
 // An application may write the clipboard in more than one go: the copy is read
-// once its sequence number has stayed the same this long.
-constexpr DWORD kCopySettle = 30;
+// once its sequence number has stayed the same this long, or once a clipboard
+// that keeps changing has been watched for the limit.
+constexpr DWORD kCopySettle = 25;
+constexpr DWORD kSettleLimit = 500;
 // The copy made but the clipboard kept open by someone else.
 constexpr DWORD kReadLimit = 200;
 // A virtual key no keyboard has: pressed between the hotkey's letter and the
@@ -83,18 +85,14 @@ CaptureResult Capture::Advance() {
             Press('C');
             copyKeysDown_ = true;
             copyPressedAt_ = now;
-            step_ = Step::CopyPressed;
+            step_ = Step::WaitingForCopy;
             stepStarted_ = now;
             break;
-        case Step::CopyPressed:
         case Step::WaitingForCopy: {
             const DWORD number = GetClipboardSequenceNumber();
             const bool changed = number != numberBefore_;
-            // Released once the application has acted on them, for those that look at the keys while copying.
-            if (copyKeysDown_ && (changed || now - copyPressedAt_ >= kCopyHeldLimit)) {
-                ReleaseCopyKeys();
-                step_ = Step::WaitingForCopy;
-            }
+            // Held until the application has acted on them, for those that look at the keys while copying.
+            if (copyKeysDown_ && (changed || now - copyPressedAt_ >= kCopyHeldLimit)) ReleaseCopyKeys();
             if (changed) {
                 lastNumberSeen_ = number;
                 lastChangeAt_ = now;
@@ -114,10 +112,7 @@ CaptureResult Capture::Advance() {
                 lastNumberSeen_ = number;
                 lastChangeAt_ = now;
             }
-            const bool keysUp = !IsDown('C') && !IsDown(VK_CONTROL);
-            if (now - lastChangeAt_ < kCopySettle || (!keysUp && inStep < kHotkeyReleaseLimit)) {
-                return CaptureResult::Waiting;
-            }
+            if (now - lastChangeAt_ < kCopySettle && inStep < kSettleLimit) return CaptureResult::Waiting;
             return ReadCopy(now);
         }
         case Step::Over:
@@ -126,10 +121,16 @@ CaptureResult Capture::Advance() {
     }
 }
 
+DWORD Capture::NextStepDue() const {
+    if (step_ != Step::Settling) return 0;
+    const DWORD settled = GetTickCount() - lastChangeAt_;
+    return settled < kCopySettle ? kCopySettle - settled : 0;
+}
+
 CaptureResult Capture::ReadCopy(DWORD now) {
     const ClipboardOutcome read = ReadClipboardText(captureBuffer, kSearchTermUnits, numberAfter_);
     if (read == ClipboardOutcome::Busy) {
-        if (now - lastChangeAt_ < kCopySettle + kReadLimit) return CaptureResult::Waiting;
+        if (now - stepStarted_ < kSettleLimit + kReadLimit) return CaptureResult::Waiting;
         numberAfter_ = GetClipboardSequenceNumber();
     }
     step_ = Step::Over;

@@ -33,6 +33,9 @@ public:
     Capture& operator=(const Capture&) = delete;
 
     CaptureResult Advance();
+    // Milliseconds until Advance has something to do that no clipboard change
+    // announces; 0 when it should be asked at every tick.
+    DWORD NextStepDue() const;
     // Puts the clipboard back as it was before the capture, owned by the window
     // the hotkey was sent to; but only while it still holds what the copy put
     // there: a copy the user made since is theirs to keep. Done once put back (or
@@ -41,7 +44,7 @@ public:
     ClipboardOutcome PutBack(HWND owner);
 
 private:
-    enum class Step { ReleasingHotkey, TakingSnapshot, CopyPressed, WaitingForCopy, Settling, Over };
+    enum class Step { ReleasingHotkey, TakingSnapshot, WaitingForCopy, Settling, Over };
 
     CaptureResult ReadCopy(DWORD now);
     void ReleaseCopyKeys();
