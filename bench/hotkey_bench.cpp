@@ -81,9 +81,10 @@ int main() {
     UseProgramBesideThisBench();
     TestFolder folder(L"hotkey-bench");
     ProgramRun program(folder.Path());
-    HWND main = WaitForMainWindow(program.ProcessId());
-    if (!main || !WaitForRegisterDialog(program.ProcessId())) {
-        std::printf("hotkey bench: wordHaven did not start\n");
+    // A loaded machine can take a while to start a program under Wine.
+    HWND main = WaitForMainWindow(program.ProcessId(), 60000);
+    if (!main || !WaitForRegisterDialog(program.ProcessId(), 60000)) {
+        std::printf("hotkey bench: wordHaven did not start (%s)\n", program.Started() ? "no window" : "not found");
         return 1;
     }
     ReaderWindow reader(L"a word to look up");
