@@ -504,3 +504,17 @@ TEST_F(Hotkeys, AHotkeyPressedDuringACaptureIsHandledOnceAfterIt) {
     ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
     EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
 }
+
+TEST_F(Hotkeys, ExitWhileTheEditDialogIsOpenStillGivesTheClipboardBack) {
+    ReaderWindow reader(L"some sentence");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    ASSERT_NE(EditDialog(), nullptr);
+    ASSERT_TRUE(ChooseFromTrayMenu(main_, L'e'));
+    main_ = nullptr;  // already asked to exit
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_->WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
