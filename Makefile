@@ -39,7 +39,8 @@ bench: windows
 	@tools/wine-env.sh ensure
 	@mkdir -p build/bench && cd build/bench && ../windows/wine-run ../windows/wordhaven_bench.exe && \
 	 ../windows/wine-run ../windows/wordhaven_capture_bench.exe && \
-	 ../windows/wine-run ../windows/wordhaven_find_bench.exe; \
+	 ../windows/wine-run ../windows/wordhaven_find_bench.exe && \
+	 ../windows/wine-run ../windows/wordhaven_hotkey_bench.exe; \
 	 status=$$?; cd ../.. && tools/wine-env.sh stop; exit $$status
 
 # Each target NAME_fuzz starts from the seeds in fuzz/corpus/NAME, copied under

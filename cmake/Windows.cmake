@@ -15,6 +15,7 @@ add_library(wordhaven_win32 STATIC
     src/app/app.cpp
     src/app/app_globals.cpp
     src/app/clipboard.cpp
+    src/app/hotkey_queue.cpp
     src/app/hotkeys.cpp
     src/app/main_window.cpp
     src/app/search_site_menu.cpp

@@ -11,7 +11,7 @@ include(GoogleTest)
 
 # Stands in for the browser in the test prefix (see tools/wine-env.sh).
 add_executable(url_recorder tools/url_recorder.cpp)
-target_link_options(url_recorder PRIVATE -municode)
+target_link_options(url_recorder PRIVATE -municode -mwindows)
 
 add_library(wordhaven_test_support STATIC
     tests/support/test_folder.cpp
@@ -115,6 +115,11 @@ target_link_libraries(wordhaven_find_bench PRIVATE wordhaven_win32)
 add_executable(wordhaven_capture_bench bench/capture_bench.cpp)
 target_link_libraries(wordhaven_capture_bench PRIVATE wordhaven_win32)
 target_link_options(wordhaven_capture_bench PRIVATE -municode)
+
+# `make bench`: the hotkeys of the real program, from the key press to the URL and to the edit dialog.
+add_executable(wordhaven_hotkey_bench bench/hotkey_bench.cpp)
+target_link_libraries(wordhaven_hotkey_bench PRIVATE wordhaven_test_support)
+add_dependencies(wordhaven_hotkey_bench wordHaven url_recorder)
 
 # `make screenshots`: drives the program's windows on a sample glossary.
 add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/program_run.cpp

@@ -33,19 +33,12 @@ bool IsText(UINT format) {
     return format == CF_UNICODETEXT || format == CF_TEXT || format == CF_OEMTEXT || format == CF_LOCALE;
 }
 
-// An open clipboard, closed when the owner goes. Another program may hold the
-// clipboard for a moment, possibly while it waits for an answer from us, so
-// opening is tried a few times, answering sent messages in between.
+// An open clipboard, closed when the owner goes.
 class OpenedClipboard {
 public:
     // Data can only be set while a window owns the clipboard: without one,
     // EmptyClipboard leaves no owner and SetClipboardData fails.
-    explicit OpenedClipboard(HWND owner = nullptr) {
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-            open_ = OpenClipboard(owner) != FALSE;
-            if (!open_) WaitAnsweringSentMessages(20);
-        }
-    }
+    explicit OpenedClipboard(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
     ~OpenedClipboard() {
         if (open_) CloseClipboard();
     }
@@ -76,15 +69,6 @@ bool CopyFormat(UINT format, std::size_t& budgetLeft, std::vector<uint8_t>& byte
 
 }  // namespace
 
-void WaitAnsweringSentMessages(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed, QS_SENDMESSAGE, MWMO_ALERTABLE);
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers what was sent
-    }
-}
-
 ClipboardSnapshot TakeClipboardSnapshot(std::size_t budget) {
     ClipboardSnapshot snapshot;
     OpenedClipboard clipboard;
@@ -113,22 +97,25 @@ ClipboardSnapshot TakeClipboardSnapshot(std::size_t budget) {
     return snapshot;
 }
 
-bool RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner) {
-    if (!snapshot.taken || !owner) return false;
+ClipboardOutcome RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner,
+                                          std::optional<DWORD> onlyWhileNumberIs) {
+    if (!snapshot.taken || !owner) return ClipboardOutcome::Failed;
     std::vector<GlobalMemory> blocks;
     blocks.reserve(snapshot.formats.size());
     for (const ClipboardFormatData& saved : snapshot.formats) {
         GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, saved.bytes.empty() ? 1 : saved.bytes.size()));
-        if (!memory) return false;
+        if (!memory) return ClipboardOutcome::Failed;
         {
             LockedGlobal<uint8_t> locked(memory.Get());
-            if (!locked.Get()) return false;
+            if (!locked.Get()) return ClipboardOutcome::Failed;
             if (!saved.bytes.empty()) std::memcpy(locked.Get(), saved.bytes.data(), saved.bytes.size());
         }
         blocks.push_back(std::move(memory));
     }
     OpenedClipboard clipboard(owner);
-    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+    if (!clipboard.IsOpen()) return ClipboardOutcome::Busy;
+    if (onlyWhileNumberIs && GetClipboardSequenceNumber() != *onlyWhileNumberIs) return ClipboardOutcome::Failed;
+    if (!EmptyClipboard()) return ClipboardOutcome::Failed;
     bool all = true;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         // Once the clipboard has taken the memory it is the clipboard's to free.
@@ -138,18 +125,18 @@ bool RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner) {
             all = false;
         }
     }
-    return all;
+    return all ? ClipboardOutcome::Done : ClipboardOutcome::Failed;
 }
 
-bool ReadClipboardText(wchar_t* buffer, size_t capacity, DWORD& sequenceNumber) {
+ClipboardOutcome ReadClipboardText(wchar_t* buffer, size_t capacity, DWORD& sequenceNumber) {
     OpenedClipboard clipboard;
-    sequenceNumber = GetClipboardSequenceNumber();
-    if (!clipboard.IsOpen()) return false;
+    if (!clipboard.IsOpen()) return ClipboardOutcome::Busy;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data) return false;
+    sequenceNumber = GetClipboardSequenceNumber();
+    if (!data) return ClipboardOutcome::Failed;
     LockedGlobal<wchar_t> locked(data);
-    if (!locked.Get()) return false;
+    if (!locked.Get()) return ClipboardOutcome::Failed;
     const size_t units = GlobalSize(data) / sizeof(wchar_t);
     CopyBounded(buffer, capacity, std::wstring_view(locked.Get(), BoundedLength(locked.Get(), units)));
-    return true;
+    return ClipboardOutcome::Done;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct ClipboardFormatData {
@@ -24,20 +25,25 @@ struct ClipboardSnapshot {
 // clipboard's order while they fit in the budget, and no more are asked for once it is spent.
 inline constexpr std::size_t kSnapshotBudget = 64u << 20;
 
+// Every call opens the clipboard once and never waits: while another program
+// holds it, the call reports Busy (a snapshot comes back not taken) and the
+// caller tries again from its timer, so this thread keeps answering that
+// program, which may be waiting for an answer from us.
+enum class ClipboardOutcome {
+    Done,
+    Busy,    // another program has the clipboard open
+    Failed,  // nothing to read, or the data could not be prepared
+};
+
 ClipboardSnapshot TakeClipboardSnapshot(std::size_t budget = kSnapshotBudget);
 // Puts exactly the snapshot back (an empty clipboard stays empty), with the
 // owner window as the clipboard's owner. Without an owner, or when the data
 // cannot be prepared, the clipboard is left as it is: EmptyClipboard is only
-// called once everything is ready to go back.
-bool RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner);
-// Reads the clipboard's text into a fixed buffer (cut, terminated); false when there is none.
-// The sequence number is read while the clipboard is open, when the program that
-// last wrote to it has finished writing.
-bool ReadClipboardText(wchar_t* buffer, size_t capacity, DWORD& sequenceNumber);
-
-// Waits without handling posted messages or input, but answers messages other
-// programs send: once the program owns the clipboard, the application being
-// copied from asks it to let go (WM_DESTROYCLIPBOARD) and would otherwise
-// stall until the wait is over, too late for the copy to be seen; a program
-// may also hold the clipboard open while it waits for an answer from us.
-void WaitAnsweringSentMessages(DWORD milliseconds);
+// called once everything is ready to go back. With a sequence number, only while
+// the clipboard still has that number once it is open (Failed otherwise).
+ClipboardOutcome RestoreClipboardSnapshot(const ClipboardSnapshot& snapshot, HWND owner,
+                                          std::optional<DWORD> onlyWhileNumberIs = std::nullopt);
+// Reads the clipboard's text into a fixed buffer (cut, terminated); Failed when there is none.
+// The sequence number is read while the clipboard is still open, once the text is
+// in hand: a program that renders its text only when asked has rendered it by then.
+ClipboardOutcome ReadClipboardText(wchar_t* buffer, size_t capacity, DWORD& sequenceNumber);

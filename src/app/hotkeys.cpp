@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/hotkey_queue.h"
 #include "app/selection_capture.h"
 #include "app/web_search.h"
 #include "common/bounded_copy.h"
@@ -14,15 +15,6 @@
 
 namespace {
 
-constexpr DWORD kBeforeRestoreWait = 50;
-constexpr DWORD kAfterRestoreWait = 500;
-
-void ClosingSteps(Capture& capture, HWND owner) {
-    WaitAnsweringSentMessages(kBeforeRestoreWait);
-    RestoreClipboard(capture, owner);
-    WaitAnsweringSentMessages(kAfterRestoreWait);
-}
-
 // The selected row's term, when the registration dialog is in front.
 void SearchSelectedTerm() {
     if (ListSelectedCount(wordListHandle) != 1) return;
@@ -32,44 +24,8 @@ void SearchSelectedTerm() {
     OpenWebSearch();
 }
 
-// True when the hotkey should go on with captureBuffer.
-bool CaptureFor(Capture& capture, BYTE letterKey, HWND owner) {
-    switch (CaptureSelection(capture, letterKey)) {
-    case CaptureResult::Captured:
-        return true;
-    case CaptureResult::NoText:
-        // The copy replaced the clipboard with something else; the user gets theirs back.
-        RestoreClipboard(capture, owner);
-        return false;
-    case CaptureResult::Unchanged:
-        break;
-    }
-    return false;
-}
-
-void OnWebSearch(HWND mainWindow) {
-    if (ForegroundIsThisProgram()) {
-        if (ReadOwnSelection(captureBuffer, kSearchTermUnits)) {
-            CopyBounded(searchTermBuffer, captureBuffer);
-            OpenWebSearch();
-        } else if (registerDialogHandle && GetForegroundWindow() == registerDialogHandle) {
-            SearchSelectedTerm();
-        }
-        return;
-    }
-    Capture capture;
-    if (!CaptureFor(capture, 'W', mainWindow)) return;
-    CopyBounded(searchTermBuffer, captureBuffer);
-    OpenWebSearch();
-    ClosingSteps(capture, mainWindow);
-}
-
-void OnNewEntry(HWND mainWindow) {
-    // The edit dialog's loop still delivers hotkeys; a second one would share its record.
-    if (EditDialogOpen()) return;
-    Capture capture;
-    const bool ownWindow = ForegroundIsThisProgram();
-    if (ownWindow ? !ReadOwnSelection(captureBuffer, kSearchTermUnits) : !CaptureFor(capture, 'E', mainWindow)) return;
+// The edit dialog on a new entry: the word last searched and the text in captureBuffer.
+void OpenNewEntry(HWND mainWindow) {
     if (!registerDialogHandle) OpenRegisterDialog(mainWindow);
     CopyBounded(pendingEdit.term, searchTermBuffer);
     CopyBounded(pendingEdit.description, captureBuffer);
@@ -79,7 +35,24 @@ void OnNewEntry(HWND mainWindow) {
     pendingEdit.insertNew = 10;
     pendingEdit.targetRow = ListRowCount(wordListHandle);
     RunEditDialog(registerDialogHandle);
-    if (!ownWindow) ClosingSteps(capture, mainWindow);
+}
+
+// In one of the program's own windows the selection is read directly; true when that was the case.
+bool WebSearchInOwnWindow() {
+    if (!ForegroundIsThisProgram()) return false;
+    if (ReadOwnSelection(captureBuffer, kSearchTermUnits)) {
+        CopyBounded(searchTermBuffer, captureBuffer);
+        OpenWebSearch();
+    } else if (registerDialogHandle && GetForegroundWindow() == registerDialogHandle) {
+        SearchSelectedTerm();
+    }
+    return true;
+}
+
+bool NewEntryInOwnWindow(HWND mainWindow) {
+    if (!ForegroundIsThisProgram()) return false;
+    if (ReadOwnSelection(captureBuffer, kSearchTermUnits)) OpenNewEntry(mainWindow);
+    return true;
 }
 
 }  // namespace
@@ -103,25 +76,43 @@ void RegisterHotkeys(HWND mainWindow) {
 }
 
 LRESULT OnHotkey(HWND mainWindow, WPARAM hotkeyId) {
+    QueueHotkey(mainWindow, static_cast<int>(hotkeyId));
+    return 0;
+}
+
+BYTE BeginHotkey(HWND mainWindow, int hotkeyId) {
     ClearSearchUrl();
     // An exception must not leave the window procedure: it would end the program
     // with every unsaved change. Running out of memory ends only this hotkey.
     try {
         switch (hotkeyId) {
         case kHotkeyWebSearch:
-            OnWebSearch(mainWindow);
-            break;
+            return WebSearchInOwnWindow() ? 0 : 'W';
         case kHotkeyNewEntry:
-            OnNewEntry(mainWindow);
-            break;
+            // The edit dialog's loop still delivers hotkeys; a second one would share its record.
+            if (EditDialogOpen()) return 0;
+            return NewEntryInOwnWindow(mainWindow) ? 0 : 'E';
         case kHotkeyRegister:
             ShowRegisterDialog(mainWindow);
-            break;
+            return 0;
         default:
-            break;
+            return 0;
+        }
+    } catch (...) {
+        return 0;
+    }
+}
+
+void FinishHotkey(HWND mainWindow, int hotkeyId) {
+    try {
+        if (hotkeyId == kHotkeyWebSearch) {
+            CopyBounded(searchTermBuffer, captureBuffer);
+            OpenWebSearch();
+        } else if (hotkeyId == kHotkeyNewEntry && !EditDialogOpen()) {
+            // A dialog opened from the glossary while the copy was awaited keeps the record.
+            OpenNewEntry(mainWindow);
         }
     } catch (...) {
         // Whatever the hotkey had not done yet is dropped; the program goes on.
     }
-    return 0;
 }

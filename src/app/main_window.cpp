@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_globals.h"
+#include "app/hotkey_queue.h"
 #include "app/hotkeys.h"
 #include "app/search_site_menu.h"
 #include "app/startup_shortcut.h"
@@ -212,6 +213,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         return OnClose(window);
     case WM_DESTROY:
+        PutBackClipboardsNow(window);
         return OnCloseOrDestroy(window);
     case WM_QUERYENDSESSION:
         return OnQueryEndSession(window);
@@ -221,6 +223,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnHotkey(window, wParam);
     case kTellBackupFailure:
         TellBackupFailure();
+        return 0;
+    case WM_TIMER:
+        if (OnCaptureTimer(window, wParam)) return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CLIPBOARDUPDATE:
+        OnClipboardUpdate(window);
         return 0;
     case WM_DPICHANGED:
         // The hidden window is never shown, so only the tray icon follows the new scale.

@@ -7,6 +7,7 @@
 #include "app/search_query.h"
 
 enum class CaptureResult {
+    Waiting,    // still waiting for the keys or the clipboard: advance again at the next tick
     Unchanged,  // nothing was copied: the hotkey ends quietly
     Captured,   // the copied text is in captureBuffer
     NoText,     // something without text was copied
@@ -15,35 +16,53 @@ enum class CaptureResult {
 // The text of the last capture, cut to 1023 units.
 extern wchar_t captureBuffer[kSearchTermUnits];
 
-// One hotkey's capture: the user's clipboard before the copy, and the
-// clipboard's sequence number once the copy was read. A hotkey pressed while
-// the Alt+E edit dialog is open runs inside the outer hotkey's handler, so
-// captures nest, and each keeps its own.
+// One hotkey's capture. It never waits: each step is taken as soon as what it
+// needs is there (the hotkey's keys up, the clipboard free, the copy made and
+// settled), and Advance is called again from a timer until the capture is
+// over. It keeps the user's clipboard from before the copy, and the
+// clipboard's sequence number once the copy was read. Captures can overlap: a
+// hotkey pressed while the Alt+E edit dialog is open captures while the first
+// capture waits to put its clipboard back.
 class Capture {
 public:
-    Capture();
+    // Releases the hotkey's letter and Alt at once.
+    explicit Capture(BYTE letterKey);
+    // Lets go of Ctrl and C if the capture is dropped while holding them.
     ~Capture();
     Capture(const Capture&) = delete;
     Capture& operator=(const Capture&) = delete;
 
+    CaptureResult Advance();
+    // Milliseconds until Advance has something to do that no clipboard change
+    // announces; 0 when it should be asked at every tick.
+    DWORD NextStepDue() const;
+    // Puts the clipboard back as it was before the capture, owned by the window
+    // the hotkey was sent to; but only while it still holds what the copy put
+    // there: a copy the user made since is theirs to keep. Done once put back (or
+    // once there is nothing to put back); Busy while another program holds the
+    // clipboard, to be tried again.
+    ClipboardOutcome PutBack(HWND owner);
+
 private:
-    friend CaptureResult CaptureSelection(Capture& capture, BYTE letterKey);
-    friend int RestoreClipboard(Capture& capture, HWND owner);
+    enum class Step { ReleasingHotkey, TakingSnapshot, WaitingForCopy, Settling, Over };
+
+    CaptureResult ReadCopy(DWORD now);
+    void ReleaseCopyKeys();
+
+    BYTE letterKey_;
+    Step step_ = Step::ReleasingHotkey;
+    DWORD stepStarted_;
+    DWORD copyPressedAt_ = 0;
+    DWORD lastNumberSeen_ = 0;
+    DWORD lastChangeAt_ = 0;
+    bool copyKeysDown_ = false;
 
     ClipboardSnapshot before_;
     DWORD numberBefore_ = 0;
     DWORD numberAfter_ = 0;
     bool copied_ = false;
-    Capture* outer_;
+    bool putBack_ = false;
 };
-
-// Releases the hotkey's letter and Alt, copies with Ctrl+C and reads the
-// clipboard; what was on the clipboard before is kept in the capture.
-CaptureResult CaptureSelection(Capture& capture, BYTE letterKey);
-// Puts the clipboard back as it was before the capture, owned by the window
-// the hotkey was sent to; but only while it still holds what the copy put
-// there: a copy the user made since is theirs to keep. 0 when put back.
-int RestoreClipboard(Capture& capture, HWND owner);
 
 // When one of this program's windows is in front, the selection of its
 // focused edit control (a synthesised Ctrl+C would reach this thread only

@@ -56,9 +56,9 @@ TEST_F(ClipboardSnapshotTest, TextIsAlwaysKeptAndOtherFormatsOnlyWithinTheBudget
 
     // Putting back needs an owner: without one the clipboard is not even emptied.
     const DWORD sequence = GetClipboardSequenceNumber();
-    EXPECT_FALSE(RestoreClipboardSnapshot(snapshot, nullptr));
+    EXPECT_EQ(RestoreClipboardSnapshot(snapshot, nullptr), ClipboardOutcome::Failed);
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
-    ASSERT_TRUE(RestoreClipboardSnapshot(snapshot, owner_));
+    ASSERT_EQ(RestoreClipboardSnapshot(snapshot, owner_), ClipboardOutcome::Done);
     ASSERT_TRUE(OpenClipboard(owner_));
     EXPECT_FALSE(IsClipboardFormatAvailable(big));
     EXPECT_TRUE(IsClipboardFormatAvailable(small));

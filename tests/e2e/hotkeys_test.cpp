@@ -86,6 +86,25 @@ bool ClipboardComesBackAs(const std::wstring& text) {
     return WaitUntil([&] { return ClipboardData({CF_UNICODETEXT})[0].bytes == TextBytes(text); }, 3000) >= 0;
 }
 
+// Milliseconds until a message posted to the glossary's rename field has been handled: a posted message
+// waits for the program's message loop, where a sent one would also be answered by a wait. -1 after a second.
+long PostedRoundTrip(HWND registerDialog) {
+    static int length = 0;
+    length = length % 8 + 1;
+    HWND field = GetDlgItem(registerDialog, IDC_RENAME);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"round trip"));
+    const DWORD posted = GetTickCount();
+    PostMessageW(field, EM_SETSEL, 0, length);
+    for (;;) {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        if (start == 0 && end == static_cast<DWORD>(length)) return static_cast<long>(GetTickCount() - posted);
+        if (GetTickCount() - posted > 1000) return -1;
+        PumpFor(1);
+    }
+}
+
 class Hotkeys : public testing::Test {
 protected:
     void SetUp() override {
@@ -351,7 +370,11 @@ TEST_F(Hotkeys, AClipboardHeldByAProgramWaitingOnUsComesBack) {
     PressAltWith('W');
     MSG key{};
     const DWORD start = GetTickCount();
-    while (!(key.message == WM_KEYDOWN && key.wParam == 0xE8) && GetTickCount() - start < 3000) {
+    // A system key when the program is quick enough to press it before the user's Alt has gone up.
+    const auto isMaskKey = [&] {
+        return (key.message == WM_KEYDOWN || key.message == WM_SYSKEYDOWN) && key.wParam == 0xE8;
+    };
+    while (!isMaskKey() && GetTickCount() - start < 3000) {
         if (!PeekMessageW(&key, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) Sleep(1);
     }
     DWORD_PTR answer = 0;
@@ -403,4 +426,95 @@ TEST(HotkeysAtStartUp, AHotkeyWhileAStartUpMessageIsOpenGivesTheClipboardBack) {
     DWORD exitCode = 1;
     ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(Hotkeys, ALateCopyAndATextRenderedOnRequestAreCapturedAsAnyOther) {
+    struct Case {
+        CopyingReader::Copy how;
+        DWORD delay;
+        std::wstring selection;
+        std::string query;
+    };
+    const Case cases[] = {{CopyingReader::Copy::Late, 250, L"late word", "late+word"},
+                          {CopyingReader::Copy::OnRequest, 0, L"rendered word", "rendered+word"}};
+    for (const Case& c : cases) {
+        ClearUrlLog();
+        CopyingReader reader(c.selection, c.how, c.delay);
+        PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+        reader.Focus();
+        PressAltWith('W');
+        ASSERT_GE(WaitUntil([] { return !RecordedUrls().empty(); }, 5000), 0) << "nothing captured from " << c.query;
+        EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + c.query});
+        EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+        EXPECT_EQ(reader.CopiesAsked(), 1);
+        PumpFor(700);
+    }
+
+    CopyingReader reader(L"a rendered sentence", CopyingReader::Copy::OnRequest);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.Focus();
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(Field(edit, 1037), L"rendered word");
+    EXPECT_EQ(Field(edit, 1044), L"a rendered sentence");
+    EXPECT_EQ(reader.TextsRendered(), 1);
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
+
+TEST_F(Hotkeys, TheGlossaryAnswersWhileACaptureWaitsForTheCopyAndPutsTheClipboardBack) {
+    CopyingReader reader(L"late word", CopyingReader::Copy::Late, 250);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.Focus();
+    PressAltWith('W');
+    ASSERT_GE(WaitUntil([&] { return reader.CopiesAsked() == 1; }, 3000), 0) << "no Ctrl+C reached the reader";
+    const long whileCopying = PostedRoundTrip(dialog_);
+    ASSERT_GE(WaitUntil([] { return !RecordedUrls().empty(); }, 5000), 0);
+    const long whilePuttingBack = PostedRoundTrip(dialog_);
+    std::printf("glossary answered in %ld ms while the capture waited, %ld ms after the search\n", whileCopying,
+                whilePuttingBack);
+    EXPECT_GE(whileCopying, 0);
+    EXPECT_LE(whileCopying, 100);
+    EXPECT_GE(whilePuttingBack, 0);
+    EXPECT_LE(whilePuttingBack, 100);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "late+word"});
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
+
+TEST_F(Hotkeys, AHotkeyPressedDuringACaptureIsHandledOnceAfterIt) {
+    CopyingReader reader(L"late word", CopyingReader::Copy::Late, 250);
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.Focus();
+    PressAltWith('W');
+    // Once the capture has let go of Ctrl (an Alt pressed with it would make Ctrl+Alt+E), while it waits for the copy.
+    ASSERT_GE(WaitUntil([&] { return reader.CopiesAsked() == 1 && GetAsyncKeyState(VK_CONTROL) >= 0; }, 3000), 0);
+    PressAltWith('E');
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(RecordedUrls(), std::vector<std::string>{kSearchPrefix + "late+word"}) << "the search came first, once";
+    EXPECT_EQ(Field(edit, 1037), L"late word");
+    EXPECT_EQ(Field(edit, 1044), L"late word");
+    EXPECT_EQ(reader.CopiesAsked(), 2);
+    PumpFor(300);
+    EXPECT_EQ(TopWindowsOf(program_->ProcessId(), L"#32770", L"編集").size(), 1u);
+    EXPECT_EQ(reader.CopiesAsked(), 2);
+    PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForNoTopWindow(program_->ProcessId(), L"#32770", L"編集"));
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
+}
+
+TEST_F(Hotkeys, ExitWhileTheEditDialogIsOpenStillGivesTheClipboardBack) {
+    ReaderWindow reader(L"some sentence");
+    PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
+    reader.SelectAndFocus(0, 4);
+    PressAltWith('E');
+    ASSERT_NE(EditDialog(), nullptr);
+    ASSERT_TRUE(ChooseFromTrayMenu(main_, L'e'));
+    main_ = nullptr;  // already asked to exit
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_->WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(ClipboardComesBackAs(L"kept"));
 }

@@ -17,6 +17,31 @@ private:
     HWND field_ = nullptr;
 };
 
+// An application that copies its selection in its own time on Ctrl+C: after a
+// delay, or at once but with the text rendered only when the clipboard asks for it.
+class CopyingReader {
+public:
+    enum class Copy { Late, OnRequest };
+    CopyingReader(const std::wstring& selection, Copy how, DWORD delay = 0);
+    ~CopyingReader();
+    CopyingReader(const CopyingReader&) = delete;
+    CopyingReader& operator=(const CopyingReader&) = delete;
+    void Focus();
+    int CopiesAsked() const { return copiesAsked_; }
+    int TextsRendered() const { return textsRendered_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void PutText(bool openClipboard);
+
+    HWND window_ = nullptr;
+    std::wstring selection_;
+    Copy how_;
+    DWORD delay_;
+    int copiesAsked_ = 0;
+    int textsRendered_ = 0;
+};
+
 // Presses Alt with a letter as a user does; the key events go through the
 // system's input, so registered hotkeys see them.
 void PressAltWith(BYTE letter);
