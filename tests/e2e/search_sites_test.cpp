@@ -31,7 +31,7 @@ protected:
         reader.SelectAndFocus(0, static_cast<int>(text.size()));
         PressAltWith('W');
         std::vector<std::string> urls;
-        PollUntil([&] { return !(urls = RecordedUrls()).empty(); }, 5000);
+        PollUntil([&] { return !(urls = RecordedUrls()).empty(); }, 10000);  // a browser starts slowly on a busy machine
         PumpFor(700);  // the clipboard is given back
         return urls.empty() ? std::string() : urls.front();
     }
