@@ -510,8 +510,14 @@ TEST_F(Hotkeys, ExitWhileTheEditDialogIsOpenStillGivesTheClipboardBack) {
     PutOnClipboard({{CF_UNICODETEXT, TextBytes(L"kept")}});
     reader.SelectAndFocus(0, 4);
     PressAltWith('E');
-    ASSERT_NE(EditDialog(), nullptr);
+    HWND edit = EditDialog();
+    ASSERT_NE(edit, nullptr);
     ASSERT_TRUE(ChooseFromTrayMenu(main_, L'e'));
+    // The entry being edited is unsaved: Exit asks, and No lets it go.
+    HWND box = WaitForMessageBox(program_->ProcessId(), L"wordHaven", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), edit);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
     main_ = nullptr;  // already asked to exit
     DWORD exitCode = 1;
     ASSERT_TRUE(program_->WaitForExit(10000, &exitCode));
