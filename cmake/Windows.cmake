@@ -24,6 +24,8 @@ add_library(wordhaven_win32 STATIC
     src/common/window_dpi.cpp
     src/editor/edit_dialog.cpp
     src/editor/find_window.cpp
+    src/editor/glossary_changes.cpp
+    src/editor/glossary_lookup.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp
     src/editor/register_dialog.cpp
@@ -31,6 +33,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/ansi_text.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
+    src/storage/find_folding.cpp
     src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp
     src/storage/search_sites_file.cpp
@@ -39,7 +42,7 @@ add_library(wordhaven_win32 STATIC
     src/ui/control_text.cpp
     src/ui/message_box.cpp
 )
-target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 gdi32 user32)
+target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 gdi32 user32 normaliz)
 
 # The resource script, linked into the program and into every test that
 # creates the program's windows.

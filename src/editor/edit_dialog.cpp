@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "editor/find_window.h"
+#include "editor/glossary_lookup.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
@@ -20,6 +20,8 @@ constexpr int kFieldIds[4] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTI
 
 WNDPROC previousDescriptionProc = nullptr;
 bool editDialogOpen = false;
+// The group on show when the dialog opened: OK writes into no other.
+int targetSlot = -1;
 
 const wchar_t* PendingText(int field) {
     const wchar_t* texts[4] = {pendingEdit.term, pendingEdit.reading, pendingEdit.spelling, pendingEdit.description};
@@ -51,6 +53,7 @@ void ShowWhereTermIsCollected(HWND dialog) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    targetSlot = appSettings.currentGroup;
     for (int field = 0; field < 4; ++field) {
         SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
         SendDlgItemMessageW(dialog, kFieldIds[field], EM_LIMITTEXT, kFieldLimit, 0);
@@ -63,7 +66,33 @@ INT_PTR OnInitDialog(HWND dialog) {
     return FALSE;
 }
 
+// The row OK writes into, in the group the dialog was opened on; -1 when
+// that group is no longer on show or the row was taken out of the list.
+int TargetRow() {
+    if (!wordListHandle || appSettings.currentGroup != targetSlot) return -1;
+    const int count = ListRowCount(wordListHandle);
+    const int row = pendingEdit.targetRow;
+    if (pendingEdit.insertNew) return row < 0 || row > count ? count : row;
+    const auto holdsEntry = [](int r) {
+        for (int field = 0; field < 4; ++field) {
+            if (ListGetText(wordListHandle, r, field, kEntryTextUnits) != PendingText(field)) return false;
+        }
+        return true;
+    };
+    if (row >= 0 && row < count && holdsEntry(row)) return row;
+    for (int r = 0; r < count; ++r) {
+        if (holdsEntry(r)) return r;
+    }
+    return -1;
+}
+
 void OnOk(HWND dialog) {
+    const int target = TargetRow();
+    if (target < 0) {
+        ShowMessage(Message::EditTargetGone, dialog);
+        return;
+    }
+    pendingEdit.targetRow = target;
     if (ApplyEdit(dialog) == -1) {
         // Owned by the dialog, so it cannot fall behind the window that waits for it.
         ShowMessage(Message::EmptyTerm, dialog);

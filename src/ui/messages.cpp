@@ -28,6 +28,8 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
         return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::EditTargetGone:
+        return {kEditTargetGoneRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -17,6 +17,7 @@ enum class Message {
     OriginalFileKept,
     SiteFileLinesSkipped,
     SiteChoiceNotSaved,
+    EditTargetGone,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -62,6 +63,9 @@ inline constexpr const char16_t* kSiteFileLinesSkippedRows[2] = {
 inline constexpr const char16_t* kSiteChoiceNotSavedRows[2] = {
     u"The chosen search site could not be written to wordHaven-sites.txt.",
     u"選んだ検索サイトを wordHaven-sites.txt に書き込めませんでした。"};
+inline constexpr const char16_t* kEditTargetGoneRows[2] = {
+    u"The entry this window was opened for is no longer in the glossary's list, so nothing was written. Copy what you need, then close the window.",
+    u"このウィンドウで開いた項目が単語登録の一覧にもうないため、書き込みませんでした。必要な内容をコピーしてから閉じてください。"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 
