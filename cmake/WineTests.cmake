@@ -104,7 +104,9 @@ target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
 
 # `make bench`: finding in the whole glossary at 100 000 entries.
-add_executable(wordhaven_find_bench bench/find_bench.cpp)
+add_executable(wordhaven_find_bench bench/find_bench.cpp tests/support/word_list_host.cpp
+    $<TARGET_OBJECTS:wordhaven_resources>)
+target_include_directories(wordhaven_find_bench PRIVATE tests src)
 target_link_libraries(wordhaven_find_bench PRIVATE wordhaven_win32)
 
 # `make bench`: what a capture adds to the hotkey's waits, on small and huge clipboards.

@@ -74,7 +74,11 @@ int ChosenRow() {
 bool ShowResults(HWND window) {
     HWND list = ResultList(window);
     restoringChoice = true;
-    ListSetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);  // -1: every row
+    // Row by row: clearing every row at once costs a notification a row in some list views.
+    for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const int row = ListNextRow(list, -1, flag);
+        if (row >= 0) ListSetState(list, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     ListSetVirtualCount(list, static_cast<int>(results.size()));
     const bool hadChoice = chosen.slot >= 0;
     const int row = ChosenRow();

@@ -125,7 +125,10 @@ void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, 
 }
 
 void ListSetVirtualCount(HWND list, int count) {
-    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+    // Setting the count is not free in every list view, even to the count it has.
+    if (ListRowCount(list) != count) {
+        SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+    }
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -52,12 +52,14 @@ void AppendComposed(std::wstring& out, std::wstring_view text) {
     out += text;
 }
 
-// The composed form, as NormalizeString gives it. It refuses a whole text for
-// one unpaired surrogate, so such a unit is kept as it is and the stretches
-// between are composed on their own.
-std::wstring Composed(std::wstring_view text) {
-    std::wstring out;
-    out.reserve(text.size());
+// The composed form of a stretch, as NormalizeString gives it. It refuses a
+// whole text for one unpaired surrogate, so such a unit is kept as it is and
+// the stretches between are composed on their own.
+void AppendComposedStretch(std::wstring& out, std::wstring_view text) {
+    if (IsNormalizedString(NormalizationC, text.data(), static_cast<int>(text.size()))) {
+        out += text;
+        return;
+    }
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
@@ -71,6 +73,23 @@ std::wstring Composed(std::wstring_view text) {
         start = i + 1;
     }
     AppendComposed(out, text.substr(start));
+}
+
+// Asking whether text is composed already costs far less than composing it,
+// and nearly all text is: a long text is asked about in stretches, so one
+// combining mark does not have the whole of it composed. A stretch ends after
+// a control character, which nothing composes with.
+std::wstring Composed(std::wstring_view text) {
+    constexpr size_t kStretch = 16384;
+    std::wstring out;
+    out.reserve(text.size());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = std::min(text.size(), start + kStretch);
+        while (end < text.size() && text[end - 1] >= L' ') ++end;
+        AppendComposedStretch(out, text.substr(start, end - start));
+        start = end;
+    }
     return out;
 }
 
