@@ -28,7 +28,10 @@ add_library(wordhaven_win32 STATIC
     src/editor/glossary_lookup.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp
+    src/editor/group_rename.cpp
+    src/editor/group_save.cpp
     src/editor/register_dialog.cpp
+    src/editor/register_dialog_layout.cpp
     src/editor/word_list.cpp
     src/storage/ansi_text.cpp
     src/storage/group_file.cpp

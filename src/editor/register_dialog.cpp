@@ -2,27 +2,17 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <string_view>
-
 #include "app/app_globals.h"
-#include "common/bounded_copy.h"
-#include "common/dpi_scale.h"
-#include "common/window_dpi.h"
 #include "common/window_placement.h"
-#include "common/win32_text.h"
 #include "editor/edit_dialog.h"
 #include "editor/find_window.h"
-#include "editor/group_name.h"
 #include "editor/group_name_field.h"
+#include "editor/group_rename.h"
+#include "editor/group_save.h"
 #include "editor/list_view.h"
-#include "editor/register_layout.h"
+#include "editor/register_dialog_layout.h"
 #include "editor/word_list.h"
-#include "storage/group_file.h"
 #include "storage/settings.h"
-#include "storage/settings_file.h"
-#include "ui/control_text.h"
-#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 HWND registerDialogHandle = nullptr;
@@ -32,160 +22,8 @@ namespace {
 
 constexpr int kRenameFieldLimit = 256;
 
-// Client width at the previous WM_SIZE, to tell growing from shrinking.
-int previousClientWidth = 0;
-// The DPI of the display the dialog is on: its layout is in pixels of this DPI.
-int dialogDpi = kDesignDpi;
-
-constexpr int kOwnLayoutButtons[] = {IDC_NEW, IDC_DELETE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDOK, IDCANCEL, IDC_APPLY};
-
-void FillGroupSelector(HWND dialog) {
-    HWND selector = GetDlgItem(dialog, IDC_GROUP_SELECTOR);
-    // Inserted by index: the selector sorts what is added, and its index must stay the slot number.
-    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
-        SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(slot),
-                     reinterpret_cast<LPARAM>(AsWide(appSettings.groupNames[slot])));
-    }
-    SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(appSettings.currentGroup), 0);
-}
-
-void SetSortStateInLayout(int state) {
-    ViewLayout layout = viewLayout;
-    layout.sortStates[0] = state;
-    ApplyViewLayout(layout);
-}
-
-// After a failed save the list is in stored order; the arrow and the move buttons say so.
-void ShowStoredOrder() { ApplySortState(kSortStateStored); }
-
-bool HasUnsavedChanges(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY)) != FALSE; }
-
-void ShowCurrentGroupFromFile() {
-    LoadWordListFromGroupFile();
-    ApplyColumnWidths();
-    ApplySortState(viewLayout.sortStates[0]);
-}
-
-enum class RenameMode { AskUser, Quietly };
-enum class RenameOutcome { Unchanged, Renamed, Adopted, Refused };
-
-RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode);
-
-// Writes the list in stored order; false after a failed write.
-bool SaveInStoredOrder(RenameOutcome rename) {
-    SetSortStateInLayout(kSortStateStored);
-    SortWordList();
-    if (SaveWordListToGroupFile() != 0) {
-        ShowStoredOrder();
-        return false;
-    }
-    // The settings map the group to its new file: written now, not only at exit.
-    if (rename == RenameOutcome::Renamed) SaveSettingsFile();
-    return true;
-}
-
-// What Apply does; false when nothing was saved (a refused name, a failed write).
-bool ApplyChanges(HWND dialog, RenameMode mode) {
-    const RenameOutcome rename = RenameCurrentGroup(dialog, mode);
-    if (rename == RenameOutcome::Refused) return false;
-    if (rename == RenameOutcome::Adopted) return true;  // the list now is that file, unchanged
-    SaveColumnWidths();
-    const int remembered = viewLayout.sortStates[0];
-    if (!SaveInStoredOrder(rename)) return false;
-    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    SetSortStateInLayout(remembered);
-    SortWordList();
-    return true;
-}
-
-// Before something would drop the list's unsaved changes: true when the
-// caller may go on (saved, or the user chose to discard them).
-bool SettleUnsavedChanges(HWND dialog) {
-    if (!HasUnsavedChanges(dialog)) return true;
-    switch (ShowMessage(Message::UnsavedChanges, dialog)) {
-    case IDYES:
-        return ApplyChanges(dialog, RenameMode::AskUser);
-    case IDNO:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Letters for Alt, underlined: set when the dialog opens (the template keeps
-// its texts), a label given the room its longer text takes, up to the control it names.
-void SetMnemonicCaptions(HWND dialog) {
-    struct Caption {
-        int id;
-        const wchar_t* text;
-        int namedControl;  // 0 for a button
-    };
-    static constexpr Caption kCaptions[] = {{IDC_GROUP_LABEL, L"グループ(&G):", IDC_GROUP_SELECTOR},
-                                            {IDC_RENAME_LABEL, L"グループ名変更(&M):", IDC_RENAME},
-                                            {IDC_NEW, L"新規(&N)", 0},
-                                            {IDC_DELETE, L"削除(&D)", 0},
-                                            {IDC_APPLY, L"適用(&A)", 0}};
-    for (const Caption& caption : kCaptions) {
-        HWND control = GetDlgItem(dialog, caption.id);
-        SetWindowTextW(control, caption.text);
-        if (!caption.namedControl) continue;
-        const RECT r = RectInDialog(dialog, control);
-        const LONG room = RectInDialog(dialog, GetDlgItem(dialog, caption.namedControl)).left - r.left;
-        const LONG wanted = std::min<LONG>(ControlTextWidth(control), room);
-        if (wanted > r.right - r.left) MoveWindow(control, r.left, r.top, wanted, r.bottom - r.top, TRUE);
-    }
-}
-
-// Tab goes round the controls in the order they are used, not the template's;
-// a label stands just before its control, where Alt and its letter lead.
-void SetTabOrder(HWND dialog) {
-    static constexpr int kOrder[] = {IDC_GROUP_LABEL, IDC_GROUP_SELECTOR, IDC_RENAME_LABEL, IDC_RENAME,
-                                     kWordListId,     IDC_NEW,            IDC_DELETE,       IDC_MOVE_UP,
-                                     IDC_MOVE_DOWN,   IDOK,               IDCANCEL,         IDC_APPLY};
-    HWND previous = HWND_TOP;
-    for (int id : kOrder) {
-        HWND control = GetDlgItem(dialog, id);
-        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = control;
-    }
-}
-
-// A first start at 150 % shows the layout of 100 %: the default size grows
-// with the scale, and is moved back onto its monitor if it then reaches past it.
-Placement OpeningRect() {
-    const Placement& stored = viewLayout.registerPlacement;
-    Placement p = OpeningPlacement(stored, DefaultViewLayout().registerPlacement, dialogDpi);
-    if (p.width == stored.width && p.height == stored.height) return p;
-    RECT r{p.left, p.top, p.left + p.width, p.top + p.height};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& m = monitor.rcMonitor;
-        p = ClampPlacementToMonitor(p, ScreenRect{m.left, m.top, m.right, m.bottom});
-    }
-    return p;
-}
-
-// The list and the buttons it moves follow its own rules at every scale.
-void KeepOwnLayoutOnDpiChange(HWND dialog) {
-    KeepDialogSizeOnDpiChange(dialog);
-    KeepControlPlaceOnDpiChange(wordListHandle, true);
-    for (int id : kOwnLayoutButtons) KeepControlPlaceOnDpiChange(GetDlgItem(dialog, id), false);
-}
-
-// Moved to a display of another scale: the system suggests the rectangle.
-void OnDpiChanged(HWND dialog, int dpi, const RECT& suggested) {
-    ChangeWordListDpi(dpi);
-    dialogDpi = dpi;
-    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    GetClientRect(dialog, &client);
-    LayOutControls(dialog, client.right);
-}
-
 void OnInitDialog(HWND dialog) {
-    dialogDpi = WindowDpi(dialog);
+    BeginRegisterDialogLayout(dialog);
     HWND list = CreateWordList(dialog);
     FillGroupSelector(dialog);
     wordListHandle = list;
@@ -194,10 +32,7 @@ void OnInitDialog(HWND dialog) {
     InstallGroupNameFilter(renameField);
     SendMessageW(renameField, EM_LIMITTEXT, kRenameFieldLimit, 0);
     LoadWordListFromGroupFile();
-    KeepOwnLayoutOnDpiChange(dialog);
-    const Placement p = OpeningRect();
-    previousClientWidth = p.width;
-    RestoreNormalPlacement(dialog, p);
+    PlaceRegisterDialog(dialog);
     ApplySortState(viewLayout.sortStates[0]);
     ApplyColumnWidths();
     SetMnemonicCaptions(dialog);
@@ -276,63 +111,6 @@ void OnGroupChange(HWND dialog) {
     ApplyAppSettings(settings);
     ShowCurrentGroupFromFile();
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);  // the list is the file again
-}
-
-// Why a group cannot take this name, if it cannot. adopt: the name is that
-// of a file in the data folder that the empty current group may take over.
-bool RefuseName(std::u16string_view name, Message& refusal, bool& adopt) {
-    adopt = false;
-    if (!IsSafeGroupName(name, IsNameSafeCharacter)) {
-        refusal = Message::GroupNameUnusable;
-        return true;
-    }
-    // Two groups of one name would write over each other's file.
-    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
-        if (slot != appSettings.currentGroup && SameGroupFile(name, appSettings.groupNames[slot])) {
-            refusal = Message::GroupNameTaken;
-            return true;
-        }
-    }
-    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
-    if (!SameGroupFile(name, current) && GroupFileExists(name)) {
-        if (ListRowCount(wordListHandle) > 0) {
-            refusal = Message::GroupFileExists;
-            return true;
-        }
-        adopt = true;
-    }
-    return false;
-}
-
-// Gives the current group the name typed into the rename field, if any. A
-// refused name stays in the field for the user to mend.
-RenameOutcome RenameCurrentGroup(HWND dialog, RenameMode mode) {
-    wchar_t typed[kGroupNameUnits] = {};
-    GetDlgItemTextW(dialog, IDC_RENAME, typed, kGroupNameUnits);
-    const std::u16string_view name = AsUtf16View(typed);
-    const std::u16string_view current = appSettings.groupNames[appSettings.currentGroup];
-    if (name.empty() || name == current) {
-        SetDlgItemTextW(dialog, IDC_RENAME, L"");
-        return RenameOutcome::Unchanged;
-    }
-    Message refusal{};
-    bool adopt = false;
-    if (RefuseName(name, refusal, adopt) || (adopt && mode == RenameMode::Quietly)) {
-        if (mode == RenameMode::AskUser) ShowMessage(refusal, dialog);
-        return RenameOutcome::Refused;
-    }
-    AppSettings settings = appSettings;
-    CopyBounded(settings.groupNames[settings.currentGroup], name);
-    ApplyAppSettings(settings);
-    SendDlgItemMessageW(dialog, IDC_GROUP_SELECTOR, CB_RESETCONTENT, 0, 0);
-    FillGroupSelector(dialog);
-    SetDlgItemTextW(dialog, IDC_RENAME, L"");
-    if (!adopt) return RenameOutcome::Renamed;
-    // A file made elsewhere, brought in by naming the empty group after it.
-    ShowCurrentGroupFromFile();
-    SaveSettingsFile();
-    EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
-    return RenameOutcome::Adopted;
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
@@ -414,36 +192,7 @@ bool OnKeyDown(HWND dialog, HWND target, WPARAM key) {
     return key == VK_RETURN && target == GetDlgItem(dialog, IDC_RENAME);
 }
 
-void MoveControl(HWND dialog, int id, const ControlBox& box) {
-    MoveWindow(GetDlgItem(dialog, id), box.left, box.top, box.width, box.height, TRUE);
-}
-
 }  // namespace
-
-void LayOutControls(HWND dialog, int clientWidth) {
-    if (!wordListHandle || GetParent(wordListHandle) != dialog) return;  // before initialisation
-    const bool grown = clientWidth > previousClientWidth;
-    previousClientWidth = clientWidth;
-    RECT client;
-    GetClientRect(dialog, &client);
-    const RegisterLayout layout = ArrangeRegisterDialog(client.right - client.left, client.bottom - client.top, dialogDpi);
-    const ControlBox& list = layout.list;
-    MoveWindow(wordListHandle, list.left, list.top, list.width, list.height, TRUE);
-    MoveControl(dialog, IDC_NEW, layout.newButton);
-    MoveControl(dialog, IDC_DELETE, layout.deleteButton);
-    MoveControl(dialog, IDC_MOVE_UP, layout.moveUpButton);
-    MoveControl(dialog, IDC_MOVE_DOWN, layout.moveDownButton);
-    // Moved away from the side they travel to first, so they never overlap on the way.
-    if (grown) {
-        MoveControl(dialog, IDC_APPLY, layout.applyButton);
-        MoveControl(dialog, IDCANCEL, layout.cancelButton);
-        MoveControl(dialog, IDOK, layout.okButton);
-    } else {
-        MoveControl(dialog, IDOK, layout.okButton);
-        MoveControl(dialog, IDCANCEL, layout.cancelButton);
-        MoveControl(dialog, IDC_APPLY, layout.applyButton);
-    }
-}
 
 bool TranslateRegisterDialogKey(MSG& message) {
     HWND dialog = registerDialogHandle;
@@ -516,7 +265,7 @@ INT_PTR CALLBACK RegisterDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_DPICHANGED:
         // The default handling then gives the template's controls their new font and places.
-        OnDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        OnRegisterDialogDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         break;
     default:
         break;

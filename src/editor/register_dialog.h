@@ -26,5 +26,3 @@ bool GlossaryHasUnsavedChanges();
 void ShowGlossaryEntry(HWND mainWindow, int slot, int64_t key);
 // When Windows ends the session there is no one to ask: they are saved.
 void SaveUnsavedChangesWithoutAsking();
-// Places the list and the buttons for the dialog's client size.
-void LayOutControls(HWND dialog, int clientWidth);
