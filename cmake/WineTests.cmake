@@ -55,6 +55,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_safety_test.cpp
+    tests/e2e/find_window_test.cpp
     tests/e2e/glossary_keys_test.cpp
     tests/e2e/search_sites_test.cpp
     tests/e2e/hotkeys_test.cpp

@@ -42,6 +42,8 @@ int sortColumn = -1;
 bool sortDescending = false;
 // The result the user chose, by what it is, so it stays chosen when the results change.
 EntryIdentity chosen;
+// The chosen entry went while the user was away: Enter opens nothing until they choose again.
+bool chosenGone = false;
 bool restoringChoice = false;
 int findDpi = kDesignDpi;
 
@@ -89,6 +91,9 @@ bool ShowResults(HWND window) {
     restoringChoice = false;
     if (hadChoice && row < 0) {
         chosen = EntryIdentity{};
+        chosenGone = true;
+    }
+    if (chosenGone) {
         Note(window, L"選んでいた項目はもうありません");
         return false;
     }
@@ -152,6 +157,7 @@ void OnItemChanged(const NMLISTVIEW* change) {
     const int row = change->iItem;
     if (row < 0 || static_cast<size_t>(row) >= results.size() || resultsVersion != Glossary().Version()) return;
     chosen = Glossary().Identify(results[static_cast<size_t>(row)]);
+    chosenGone = false;
 }
 
 void OnColumnClick(HWND window, int column) {
@@ -219,7 +225,7 @@ void OpenResult(HWND window) {
 }
 
 void LayOut(HWND window) {
-    const int margin = ScaleToDpi(kMargin, WindowDpi(window));
+    const int margin = ScaleToDpi(kMargin, findDpi);
     RECT client;
     GetClientRect(window, &client);
     RECT field;
@@ -254,6 +260,7 @@ void OnInitDialog(HWND window) {
     resultsValid = false;
     resultsQuery.clear();
     chosen = EntryIdentity{};
+    chosenGone = false;
     sortColumn = -1;
     sortDescending = false;
     ShowResults(window);
@@ -300,6 +307,7 @@ void OnCommand(HWND window, WPARAM wParam) {
         Close(window);
         break;
     case MAKEWPARAM(IDC_FIND_TEXT, EN_CHANGE):
+        chosenGone = false;  // a new search: nothing was chosen in it yet
         Search(window);
         break;
     default:
