@@ -18,6 +18,7 @@ if(WORDHAVEN_TESTS)
         tests/editor/register_layout_test.cpp
         tests/editor/word_order_test.cpp
         tests/storage/csv_format_test.cpp
+        tests/storage/folded_group_test.cpp
         tests/storage/search_sites_test.cpp
         tests/storage/settings_test.cpp
         tests/storage/text_encoding_test.cpp

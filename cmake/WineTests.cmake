@@ -34,8 +34,10 @@ set(win32_test_sources
     tests/app/main_window_test.cpp
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
+    tests/editor/find_window_test.cpp
     tests/editor/register_dialog_test.cpp
     tests/editor/word_list_test.cpp
+    tests/storage/glossary_index_test.cpp
     tests/storage/group_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp

@@ -59,6 +59,11 @@ std::wstring QueryText(HWND window) {
 void ShowCount(HWND window, const wchar_t* note = nullptr) {
     std::wstring text = std::to_wstring(results.size()) + L" 件";
     if (note) text += std::wstring(L"  ") + note;
+    const std::vector<int> unread = Glossary().UnreadGroups();
+    for (size_t i = 0; i < unread.size(); ++i) {
+        text += i == 0 ? L"  読めなかったグループ: " : L"、";
+        text += AsWide(appSettings.groupNames[unread[i]]);
+    }
     SetDlgItemTextW(window, IDC_FIND_COUNT, text.c_str());
 }
 

@@ -96,9 +96,10 @@ std::wstring Composed(std::wstring_view text) {
 }  // namespace
 
 std::wstring FoldForFinding(std::wstring_view text) {
-    // Composed after the width and kana mapping, so whatever form that mapping
-    // gives a voiced half-width kana, both sides end in the same one.
-    std::wstring folded = Composed(Map(text, LCMAP_FULLWIDTH | LCMAP_HIRAGANA));
+    // Composed before the width and kana mapping, which knows no combining
+    // marks (e + U+0301 must become é before e turns full width), and again
+    // after it, which may leave a mark after a letter it widened (ｶ + U+3099).
+    std::wstring folded = Composed(Map(Composed(text), LCMAP_FULLWIDTH | LCMAP_HIRAGANA));
     // Case in place: a second mapping of the whole glossary would cost as much again as reading it.
     if (!folded.empty()) CharLowerBuffW(folded.data(), static_cast<DWORD>(folded.size()));
     return folded;

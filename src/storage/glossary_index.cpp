@@ -31,7 +31,11 @@ void GlossaryIndex::Refresh(int liveSlot) {
         Group fresh;
         fresh.name = name;
         fresh.read = true;
-        if (exists && ReadGroupFileEntries(name, fresh.entries)) fresh.stamp = stamp;
+        if (exists && ReadGroupFileEntries(name, fresh.entries)) {
+            fresh.stamp = stamp;
+        } else if (exists) {
+            fresh.unread = true;  // the stamp stays empty, so the next refresh tries again
+        }
         fresh.folded = FoldedGroup(fresh.entries, Fold);
         group = std::move(fresh);
         ++version_;
@@ -71,6 +75,14 @@ void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vect
                               : FoldedGroup(fresh.entries, Fold);
     group = std::move(fresh);
     ++version_;
+}
+
+std::vector<int> GlossaryIndex::UnreadGroups() const {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
+        if (groups_[slot].unread) slots.push_back(slot);
+    }
+    return slots;
 }
 
 std::vector<GlossaryMatch> GlossaryIndex::Find(std::wstring_view text) const {

@@ -39,6 +39,10 @@ public:
     // Rows shown for a group in place of its file (changes not yet saved),
     // with their order keys, in any order.
     void UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys);
+    // Groups whose file is there but could not be read (held by another
+    // program, or too large for the memory left): searched as empty until a
+    // later refresh reads them.
+    std::vector<int> UnreadGroups() const;
     // Changes whenever any group's entries change.
     uint64_t Version() const { return version_; }
 
@@ -69,6 +73,7 @@ private:
         std::u16string name;  // of the file read, empty before the first read
         bool read = false;
         bool fromRows = false;
+        bool unread = false;
         FileStamp stamp;
         std::vector<GlossaryEntry> entries;
         std::vector<int64_t> keys;  // empty: the index is the key
