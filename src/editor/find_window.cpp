@@ -113,8 +113,8 @@ bool SearchIndex(HWND window) {
     const bool sameIndex = resultsValid && resultsVersion == index.Version();
     if (sameIndex && query == resultsQuery) return ShowResults(window);
     // Text typed onto the end (or into the middle) of what was searched: only what was found can hold it.
-    const bool narrows = sameIndex && !resultsQuery.empty() &&
-                         FoldForFinding(query).find(FoldForFinding(resultsQuery)) != std::wstring::npos;
+    const std::wstring before = sameIndex ? FoldQuery(resultsQuery, FoldForFinding) : std::wstring();
+    const bool narrows = !before.empty() && FoldQuery(query, FoldForFinding).find(before) != std::wstring::npos;
     results = narrows ? index.Narrow(results, query) : index.Find(query);
     if (!narrows) index.Sort(results, sortColumn, sortDescending);
     resultsVersion = index.Version();
