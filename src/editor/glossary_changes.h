@@ -5,9 +5,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 uint64_t GlossaryGeneration();
 void NoteGlossaryChanged();
+// A change of one cell's text only, so a reader of the rows can read that row again rather than all of them.
+void NoteRowTextChanged(int row);
+// A new order of the same rows.
+void NoteRowsSorted();
+// The rows whose texts alone changed after the given generation; false when
+// anything else changed since then (rows added, deleted, renumbered), so
+// every row must be read again.
+bool RowsChangedSince(uint64_t generation, std::vector<int>& rows);
 // After a change the window is posted this message, once until it calls
 // GlossaryChangesSeen: a fill of many rows posts one message.
 void WatchGlossaryChanges(HWND window, UINT message);

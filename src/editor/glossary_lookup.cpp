@@ -1,10 +1,12 @@
 #include "editor/glossary_lookup.h"
 
+#include <algorithm>
 #include <new>
 
 #include "common/wait_cursor.h"
 #include "common/win32_text.h"
 #include "editor/glossary_changes.h"
+#include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_list.h"
 
@@ -15,6 +17,26 @@ GlossaryIndex glossaryIndex;
 void (*indexListener)() = nullptr;
 int rowsSlot = -1;
 uint64_t rowsGeneration = 0;
+
+// After an edit or a move only the rows whose texts changed are read again;
+// false when the list changed otherwise, or a row is not where it was.
+bool ReadChangedRows(int slot) {
+    std::vector<int> rows;
+    if (!RowsChangedSince(rowsGeneration, rows)) return false;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const int count = ListRowCount(wordListHandle);
+    std::vector<std::pair<int64_t, GlossaryEntry>> changed;
+    for (int row : rows) {
+        if (row < 0 || row >= count) return false;
+        GlossaryEntry entry;
+        for (int column = 0; column < kEntryFieldCount; ++column) {
+            entry.texts[column] = ListGetText(wordListHandle, row, column, kEntryTextUnits);
+        }
+        changed.push_back({ListGetKey(wordListHandle, row), std::move(entry)});
+    }
+    return glossaryIndex.ReplaceRows(slot, changed);
+}
 
 }  // namespace
 
@@ -29,9 +51,11 @@ void RefreshGlossary() {
     if (live < 0) {
         rowsSlot = -1;
     } else if (live != rowsSlot || GlossaryGeneration() != rowsGeneration) {
-        WaitCursor wait;
         const uint64_t generation = GlossaryGeneration();
-        glossaryIndex.UseRows(live, WordListEntries(), WordListKeys());
+        if (live != rowsSlot || !ReadChangedRows(live)) {
+            WaitCursor wait;
+            glossaryIndex.UseRows(live, WordListEntries(), WordListKeys());
+        }
         rowsSlot = live;
         rowsGeneration = generation;
     }

@@ -24,7 +24,7 @@ std::wstring ListGetText(HWND list, int row, int column, int capacity) {
 }
 
 void ListSetText(HWND list, int row, int column, const wchar_t* text) {
-    NoteGlossaryChanged();
+    NoteRowTextChanged(row);
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = const_cast<wchar_t*>(text);
@@ -101,7 +101,7 @@ void ListSetRedraw(HWND list, bool redraw) {
 HWND ListHeader(HWND list) { return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)); }
 
 void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context) {
-    NoteGlossaryChanged();
+    NoteRowsSorted();
     SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(context), reinterpret_cast<LPARAM>(compare));
 }
 

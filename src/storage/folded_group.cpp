@@ -89,6 +89,16 @@ void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t 
     }
 }
 
+void FoldedGroup::Replace(std::size_t index, const GlossaryEntry& entry, FoldText fold) {
+    if (index >= ends_.size()) return;
+    FoldedGroup one({entry}, fold);
+    const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+    const std::size_t end = ends_[index];
+    folded_.replace(start, end - start, one.folded_);
+    const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(one.folded_.size()) - static_cast<std::ptrdiff_t>(end - start);
+    for (std::size_t i = index; i < ends_.size(); ++i) ends_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(ends_[i]) + shift);
+}
+
 std::wstring_view FoldedGroup::Entry(std::size_t index) const {
     if (index >= ends_.size()) return {};
     const std::size_t start = index == 0 ? 0 : ends_[index - 1];

@@ -27,6 +27,9 @@ public:
     FoldedGroup(const FoldedGroup& before, const std::vector<GlossaryEntry>& entriesBefore,
                 const std::vector<GlossaryEntry>& entries, FoldText fold);
 
+    // One entry's texts changed: only that entry is folded again.
+    void Replace(std::size_t index, const GlossaryEntry& entry, FoldText fold);
+
     std::size_t EntryCount() const { return ends_.size(); }
     // The folded fields of one entry, each followed by a separator; empty past the end.
     std::wstring_view Entry(std::size_t index) const;

@@ -77,6 +77,28 @@ void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vect
     ++version_;
 }
 
+bool GlossaryIndex::ReplaceRows(int slot, const std::vector<std::pair<int64_t, GlossaryEntry>>& rows) {
+    if (slot < 0 || slot >= kGroupSlotCount || !groups_[slot].fromRows) return false;
+    Group& group = groups_[slot];
+    std::vector<std::size_t> places;
+    for (const auto& [key, entry] : rows) {
+        std::size_t place = static_cast<std::size_t>(key);
+        if (!group.keys.empty()) {
+            const auto found = std::find(group.keys.begin(), group.keys.end(), key);
+            place = static_cast<std::size_t>(found - group.keys.begin());
+        }
+        if (key < 0 || place >= group.entries.size()) return false;
+        places.push_back(place);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (SameEntry(group.entries[places[i]], rows[i].second)) continue;
+        group.entries[places[i]] = rows[i].second;
+        group.folded.Replace(places[i], rows[i].second, Fold);
+        ++version_;
+    }
+    return true;
+}
+
 std::vector<int> GlossaryIndex::UnreadGroups() const {
     std::vector<int> slots;
     for (int slot = 0; slot < kGroupSlotCount; ++slot) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "storage/folded_group.h"
@@ -43,6 +44,9 @@ public:
     // program, or too large for the memory left): searched as empty until a
     // later refresh reads them.
     std::vector<int> UnreadGroups() const;
+    // Some rows of the group UseRows gave have new texts, each named by its
+    // order key; false (nothing changed) when a key is not among the rows.
+    bool ReplaceRows(int slot, const std::vector<std::pair<int64_t, GlossaryEntry>>& rows);
     // Changes whenever any group's entries change.
     uint64_t Version() const { return version_; }
 

@@ -171,6 +171,8 @@ TEST_F(FindUnderChange, AResultOpenedWhileAnEntryIsEditedLeavesTheGlossaryWhereI
     SetDlgItemTextW(edit, kTermField, L"one, edited");
     PostMessageW(edit, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"編集"));
+    Type(L"edited");
+    EXPECT_TRUE(RowsBecome({L"group01:one, edited"})) << "the edited row, not yet saved, is found as it now is";
     session.Command(IDOK);
     ASSERT_TRUE(WaitForNoTopWindow(session.Program().ProcessId(), L"#32770", L"単語登録"));
     EXPECT_EQ(FileText(folder_.File(L"group01.csv")), Ansi(L"\"one, edited\",\"\",\"\",\"\"\n"));

@@ -83,3 +83,19 @@ TEST(FoldedGroup, FoldingOnlyWhatChangedGivesWhatFoldingEverythingGives) {
         for (const wchar_t* query : {L"o", L"t'", L"edited", L"new", L"e"}) EXPECT_EQ(Find(refolded, query), Find(fresh, query));
     }
 }
+
+TEST(FoldedGroup, OneEntryReplacedIsFoldedAloneAndTheOthersStay) {
+    std::vector<GlossaryEntry> entries = {Entry(L"one"), Entry(L"two", L"T'T'"), Entry(L"three")};
+    FoldedGroup group(entries, TestFold);
+    for (const auto& [index, entry] : {std::pair<size_t, GlossaryEntry>{1, Entry(L"2")}, {0, Entry(L"a much longer first", L"E'")},
+                                       {2, Entry(L"")}, {1, Entry(L"T'wo")}}) {
+        entries[index] = entry;
+        group.Replace(index, entry, TestFold);
+        const FoldedGroup fresh(entries, TestFold);
+        for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(group.Entry(i), fresh.Entry(i)) << index << " " << i;
+    }
+    EXPECT_EQ(Find(group, L"longer"), (std::vector<int>{0}));
+    EXPECT_EQ(Find(group, L"t'w"), (std::vector<int>{1}));
+    group.Replace(9, Entry(L"x"), TestFold);  // past the end: nothing
+    EXPECT_EQ(group.EntryCount(), 3u);
+}
