@@ -1,5 +1,7 @@
 #include "editor/glossary_changes.h"
 
+#include <utility>
+
 namespace {
 
 uint64_t generation = 0;
@@ -57,9 +59,9 @@ void NoteRowsSorted() {
 
 bool RowsChangedSince(uint64_t since, std::vector<int>& rows) {
     rows.clear();
+    // What was noted up to then has been read: only the rows changed after it are kept.
+    std::erase_if(textChanges, [since](const std::pair<uint64_t, int>& change) { return change.first <= since; });
     if (wholeChangeAt > since) return false;
-    for (const auto& [at, row] : textChanges) {
-        if (at > since) rows.push_back(row);
-    }
+    for (const auto& change : textChanges) rows.push_back(change.second);
     return true;
 }

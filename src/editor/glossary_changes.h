@@ -15,7 +15,8 @@ void NoteRowTextChanged(int row);
 void NoteRowsSorted();
 // The rows whose texts alone changed after the given generation; false when
 // anything else changed since then (rows added, deleted, renumbered), so
-// every row must be read again.
+// every row must be read again. For the one reader of the rows: what was
+// noted up to that generation is forgotten.
 bool RowsChangedSince(uint64_t generation, std::vector<int>& rows);
 // After a change the window is posted this message, once until it calls
 // GlossaryChangesSeen: a fill of many rows posts one message.

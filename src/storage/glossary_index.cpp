@@ -94,6 +94,10 @@ bool GlossaryIndex::ReplaceRows(int slot, const std::vector<std::pair<int64_t, G
         if (SameEntry(group.entries[places[i]], rows[i].second)) continue;
         group.entries[places[i]] = rows[i].second;
         group.folded.Replace(places[i], rows[i].second, Fold);
+        for (int column = 0; column < kEntryFieldCount; ++column) {
+            std::vector<std::string>& keys = group.sortKeys[column];
+            if (keys.size() == group.entries.size()) keys[places[i]] = LocaleSortKey(rows[i].second.texts[column]);
+        }
         ++version_;
     }
     return true;
@@ -216,18 +220,28 @@ const std::vector<std::vector<int>>& GlossaryIndex::Ranks(int column) const {
         return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
     };
     {
-        // A key for each text, made once; comparing two keys is then a memcmp.
-        std::vector<std::string> keys(all.size());
+        // A key for each text, made once while its group stays as it is;
+        // comparing two keys is then a memcmp.
         bool keysMade = true;
-        for (std::size_t i = 0; i < all.size() && keysMade; ++i) {
-            keys[i] = LocaleSortKey(Text(all[i]));
-            keysMade = !keys[i].empty() || Text(all[i]).empty();
+        for (int slot = 0; slot < kGroupSlotCount && keysMade; ++slot) {
+            const Group& group = groups_[slot];
+            std::vector<std::string>& keys = group.sortKeys[column - 1];
+            if (keys.size() == group.entries.size()) continue;
+            keys.assign(group.entries.size(), {});
+            for (std::size_t i = 0; i < keys.size() && keysMade; ++i) {
+                keys[i] = LocaleSortKey(group.entries[i].texts[column - 1]);
+                keysMade = !keys[i].empty() || group.entries[i].texts[column - 1].empty();
+            }
+            if (!keysMade) keys.clear();
         }
+        const auto Key = [&](std::size_t i) -> const std::string& {
+            return groups_[all[i].slot].sortKeys[column - 1][static_cast<std::size_t>(all[i].index)];
+        };
         std::vector<std::size_t> positions(all.size());
         std::iota(positions.begin(), positions.end(), std::size_t{0});
         if (keysMade) {
             std::sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
-                const int c = keys[a].compare(keys[b]);
+                const int c = Key(a).compare(Key(b));
                 return c != 0 ? c < 0 : Before(all[a], all[b]);
             });
         } else {

@@ -82,6 +82,7 @@ private:
         std::vector<GlossaryEntry> entries;
         std::vector<int64_t> keys;  // empty: the index is the key
         FoldedGroup folded;
+        mutable std::vector<std::string> sortKeys[kEntryFieldCount];  // by column, made when first sorted by
     };
     struct ColumnOrder {
         uint64_t version = ~0ull;
