@@ -28,6 +28,8 @@ add_library(wordhaven_win32 STATIC
     src/editor/export_dialog.cpp
     src/editor/find_window.cpp
     src/editor/glossary_changes.cpp
+    src/editor/glossary_lookup.cpp
+    src/editor/row_changes.cpp
     src/editor/group_name_field.cpp
     src/editor/list_view.cpp
     src/editor/group_rename.cpp
@@ -40,6 +42,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
     src/storage/group_name_clash.cpp
+    src/storage/find_folding.cpp
     src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp
     src/storage/search_sites_file.cpp
@@ -49,7 +52,7 @@ add_library(wordhaven_win32 STATIC
     src/ui/control_text.cpp
     src/ui/message_box.cpp
 )
-target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 uuid comdlg32 gdi32 user32)
+target_link_libraries(wordhaven_win32 PUBLIC wordhaven_portable comctl32 shell32 shlwapi ole32 uuid comdlg32 gdi32 user32 normaliz)
 
 # The resource script, linked into the program and into every test that
 # creates the program's windows.

@@ -34,9 +34,11 @@ set(win32_test_sources
     tests/app/main_window_test.cpp
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
+    tests/editor/find_window_test.cpp
     tests/editor/register_dialog_test.cpp
     tests/editor/word_list_test.cpp
     tests/storage/daily_backup_test.cpp
+    tests/storage/glossary_index_test.cpp
     tests/storage/group_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp
@@ -58,6 +60,7 @@ set(e2e_test_sources
     tests/e2e/data_safety_test.cpp
     tests/e2e/files_under_change_test.cpp
     tests/e2e/save_safety_test.cpp
+    tests/e2e/find_window_test.cpp
     tests/e2e/glossary_keys_test.cpp
     tests/e2e/search_sites_test.cpp
     tests/e2e/hotkeys_test.cpp
@@ -108,7 +111,9 @@ target_include_directories(wordhaven_bench PRIVATE tests src)
 target_link_libraries(wordhaven_bench PRIVATE wordhaven_win32)
 
 # `make bench`: finding in the whole glossary at 100 000 entries.
-add_executable(wordhaven_find_bench bench/find_bench.cpp)
+add_executable(wordhaven_find_bench bench/find_bench.cpp tests/support/word_list_host.cpp
+    $<TARGET_OBJECTS:wordhaven_resources>)
+target_include_directories(wordhaven_find_bench PRIVATE tests src)
 target_link_libraries(wordhaven_find_bench PRIVATE wordhaven_win32)
 
 # `make bench`: what a capture adds to the hotkey's waits, on small and huge clipboards.

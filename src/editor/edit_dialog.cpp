@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "editor/find_window.h"
 #include "editor/glossary_changes.h"
+#include "editor/glossary_lookup.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
@@ -24,6 +24,8 @@ bool editDialogOpen = false;
 // The open dialog until it is ended: one ended but still unwinding is not
 // accepted or discarded again.
 HWND openDialog = nullptr;
+// The group on show when the dialog opened: OK writes into no other.
+int targetSlot = -1;
 
 const wchar_t* PendingText(int field) {
     const wchar_t* texts[4] = {pendingEdit.term, pendingEdit.reading, pendingEdit.spelling, pendingEdit.description};
@@ -56,6 +58,7 @@ void ShowWhereTermIsCollected(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog) {
     openDialog = dialog;
+    targetSlot = appSettings.currentGroup;
     for (int field = 0; field < 4; ++field) {
         SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
         SendDlgItemMessageW(dialog, kFieldIds[field], EM_LIMITTEXT, kFieldLimit, 0);
@@ -73,20 +76,44 @@ void End(HWND dialog, INT_PTR result) {
     EndDialog(dialog, result);
 }
 
-// The OK step and what follows from it; false when the term is empty.
-bool AcceptEdit(HWND dialog) {
-    if (ApplyEdit(dialog) == -1) return false;
+// The row OK writes into, in the group the dialog was opened on; -1 when
+// that group is no longer on show or the row was taken out of the list.
+int TargetRow() {
+    if (!wordListHandle || appSettings.currentGroup != targetSlot) return -1;
+    const int count = ListRowCount(wordListHandle);
+    const int row = pendingEdit.targetRow;
+    if (pendingEdit.insertNew) return row < 0 || row > count ? count : row;
+    const auto holdsEntry = [](int r) {
+        for (int field = 0; field < 4; ++field) {
+            if (ListGetText(wordListHandle, r, field, kEntryTextUnits) != PendingText(field)) return false;
+        }
+        return true;
+    };
+    if (row >= 0 && row < count && holdsEntry(row)) return row;
+    for (int r = 0; r < count; ++r) {
+        if (holdsEntry(r)) return r;
+    }
+    return -1;
+}
+
+// The OK step and what follows from it.
+EditAccepted AcceptEdit(HWND dialog) {
+    const int target = TargetRow();
+    if (target < 0) return EditAccepted::TargetGone;
+    pendingEdit.targetRow = target;
+    if (ApplyEdit(dialog) == -1) return EditAccepted::EmptyTerm;
     if (pendingEdit.entryChanged == 1) {
         NoteGlossaryChange();
         if (pendingEdit.insertNew) ++appSettings.entryCounts[appSettings.currentGroup];
     }
-    return true;
+    return EditAccepted::Accepted;
 }
 
 void OnOk(HWND dialog) {
-    if (!AcceptEdit(dialog)) {
+    const EditAccepted accepted = AcceptEdit(dialog);
+    if (accepted != EditAccepted::Accepted) {
         // Owned by the dialog, so it cannot fall behind the window that waits for it.
-        ShowMessage(Message::EmptyTerm, dialog);
+        ShowMessage(EditRefusalMessage(accepted), dialog);
         return;
     }
     End(dialog, 1);
@@ -121,11 +148,15 @@ HWND EditDialogHoldingChange() {
     return nullptr;
 }
 
-bool AcceptOpenEditDialog() {
-    if (!openDialog) return true;
-    if (!AcceptEdit(openDialog)) return false;
-    End(openDialog, 1);
-    return true;
+EditAccepted AcceptOpenEditDialog() {
+    if (!openDialog) return EditAccepted::Accepted;
+    const EditAccepted accepted = AcceptEdit(openDialog);
+    if (accepted == EditAccepted::Accepted) End(openDialog, 1);
+    return accepted;
+}
+
+Message EditRefusalMessage(EditAccepted refusal) {
+    return refusal == EditAccepted::TargetGone ? Message::EditTargetGone : Message::EmptyTerm;
 }
 
 void DiscardOpenEditDialog() {

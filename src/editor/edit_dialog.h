@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "editor/word_list.h"
+#include "ui/messages.h"
 
 // What an opener hands to the edit dialog: the entry's texts and where it goes.
 struct PendingEdit {
@@ -26,9 +27,13 @@ bool EditDialogOpen();
 // The open edit dialog, while it holds an entry the list does not have yet
 // (or a change to one): it counts as an unsaved change. Null otherwise.
 HWND EditDialogHoldingChange();
+enum class EditAccepted { Accepted, EmptyTerm, TargetGone };
 // Puts the open edit dialog's entry into the list and closes it, as its OK
-// does; false when its term is empty (then nothing changes).
-bool AcceptOpenEditDialog();
+// does. Refused when its term is empty, or when the group or the entry it
+// was opened for is no longer on show; then nothing changes.
+EditAccepted AcceptOpenEditDialog();
+// What tells the user why an entry was refused.
+Message EditRefusalMessage(EditAccepted refusal);
 // Closes the open edit dialog, writing nothing.
 void DiscardOpenEditDialog();
 INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

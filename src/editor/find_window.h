@@ -3,18 +3,9 @@
 // and a way to the entry in the glossary.
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "storage/glossary_index.h"
-
 // Non-null while the find window exists (there is at most one).
 extern HWND findWindowHandle;
 
 // Opens the find window, or brings the open one to the front.
 void OpenFindWindow(HWND owner);
 INT_PTR CALLBACK FindDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The groups that already hold this term, as a line for the user
-// (empty when none does). Reads the group files as finding does.
-std::wstring DescribeGroupsWithTerm(const std::wstring& term);

@@ -81,9 +81,12 @@ bool SettleUnsavedChanges(HWND dialog) {
             DiscardOpenEditDialog();
             return true;
         }
-        if (editing && !AcceptOpenEditDialog()) {
-            ShowMessage(Message::EmptyTerm, editing);
-            return false;
+        if (editing) {
+            const EditAccepted accepted = AcceptOpenEditDialog();
+            if (accepted != EditAccepted::Accepted) {
+                ShowMessage(EditRefusalMessage(accepted), editing);
+                return false;
+            }
         }
         return ApplyChanges(dialog, RenameMode::AskUser);
     }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "editor/row_changes.h"
+
 int ListRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 void ListGetText(HWND list, int row, int column, wchar_t* buffer, int capacity) {
@@ -22,6 +24,7 @@ std::wstring ListGetText(HWND list, int row, int column, int capacity) {
 }
 
 void ListSetText(HWND list, int row, int column, const wchar_t* text) {
+    NoteRowTextChanged(row);
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = const_cast<wchar_t*>(text);
@@ -29,6 +32,7 @@ void ListSetText(HWND list, int row, int column, const wchar_t* text) {
 }
 
 int ListInsertRow(HWND list, int row, const wchar_t* term, LPARAM key) {
+    NoteGlossaryChanged();
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;
@@ -46,6 +50,7 @@ LPARAM ListGetKey(HWND list, int row) {
 }
 
 void ListSetKey(HWND list, int row, LPARAM key) {
+    NoteGlossaryChanged();
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -70,9 +75,15 @@ int ListSelectionMark(HWND list) { return static_cast<int>(SendMessageW(list, LV
 
 void ListEnsureVisible(HWND list, int row) { SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), TRUE); }
 
-void ListDeleteRow(HWND list, int row) { SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0); }
+void ListDeleteRow(HWND list, int row) {
+    NoteGlossaryChanged();
+    SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
 
-void ListDeleteAll(HWND list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+void ListDeleteAll(HWND list) {
+    NoteGlossaryChanged();
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+}
 
 int ListColumnWidth(HWND list, int column) {
     return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
@@ -90,6 +101,7 @@ void ListSetRedraw(HWND list, bool redraw) {
 HWND ListHeader(HWND list) { return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)); }
 
 void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context) {
+    NoteRowsSorted();
     SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(context), reinterpret_cast<LPARAM>(compare));
 }
 
@@ -113,7 +125,10 @@ void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, 
 }
 
 void ListSetVirtualCount(HWND list, int count) {
-    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+    // Setting the count is not free in every list view, even to the count it has.
+    if (ListRowCount(list) != count) {
+        SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+    }
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Typed wrappers for the list-view and header messages the program sends,
-// so the casts of WPARAM and LPARAM live in one place.
+// so the casts of WPARAM and LPARAM live in one place. Every change of a
+// list's rows made through them is counted (glossary_changes.h).
 #include <windows.h>
 #include <commctrl.h>
 

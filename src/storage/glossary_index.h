@@ -1,18 +1,23 @@
 #pragma once
 // Every entry of all the groups, for finding text anywhere in the glossary.
-// A group's file is read once, and again only when it changed on disk.
+// A group's file is read once, and again only when it changed on disk; rows
+// shown in place of a file are folded again only where they changed.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "storage/folded_group.h"
 #include "storage/group_file.h"
 #include "storage/settings.h"
 
+// An entry as the index holds it now; good only for the version it came from.
 struct GlossaryMatch {
     int slot;
-    int index;  // among the group's entries as indexed
+    int index;  // among the group's entries in stored order
+    bool operator==(const GlossaryMatch&) const = default;
 };
 
 struct GroupTermCount {
@@ -20,36 +25,71 @@ struct GroupTermCount {
     int count;
 };
 
+// An entry named by what it is rather than where it stands: its group, its
+// texts, and how many entries of the same texts come before it there.
+struct EntryIdentity {
+    int slot = -1;
+    GlossaryEntry entry;
+    int occurrence = 0;
+};
+
 class GlossaryIndex {
 public:
     // Brings every group but liveSlot up to date with its file.
     void Refresh(int liveSlot = -1);
-    // Rows shown for a group in place of its file (changes not yet saved), with their order keys.
+    // Rows shown for a group in place of its file (changes not yet saved),
+    // with their order keys, in any order.
     void UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys);
+    // Groups whose file is there but could not be read (held by another
+    // program, or too large for the memory left): searched as empty until a
+    // later refresh reads them.
+    std::vector<int> UnreadGroups() const;
+    // Some rows of the group UseRows gave have new texts, each named by its
+    // order key; false (nothing changed) when a key is not among the rows.
+    bool ReplaceRows(int slot, const std::vector<std::pair<int64_t, GlossaryEntry>>& rows);
+    // Changes whenever any group's entries change.
+    uint64_t Version() const { return version_; }
+
     // Entries whose term, reading, spelling or description holds the text, group by group.
     std::vector<GlossaryMatch> Find(std::wstring_view text) const;
+    // The same for a text that holds the text the matches were found for:
+    // only those are looked at again.
+    std::vector<GlossaryMatch> Narrow(const std::vector<GlossaryMatch>& matches, std::wstring_view text) const;
     // The groups with entries of this very term, and how many each.
     std::vector<GroupTermCount> GroupsWithTerm(std::wstring_view term) const;
-    const GlossaryEntry& Entry(const GlossaryMatch& match) const;
-    // The entry's order key in the group's list once that group is shown.
+
+    // Null when the match is not an entry of the index as it stands.
+    const GlossaryEntry* Entry(const GlossaryMatch& match) const;
+    // The entry's order key in the group's list once that group is shown; -1 for none.
     int64_t Key(const GlossaryMatch& match) const;
     std::size_t EntryCount() const;
+    EntryIdentity Identify(const GlossaryMatch& match) const;
+    // Where the identified entry stands now; false when it is gone.
+    bool Locate(const EntryIdentity& identity, GlossaryMatch& match) const;
+
+    // Orders matches by a column (0 the group's name, 1 to 4 the entry's
+    // texts) in the user's locale order. The order of every entry is worked
+    // out once for each version of the index, so sorting a result is cheap.
+    void Sort(std::vector<GlossaryMatch>& matches, int column, bool descending) const;
 
 private:
     struct Group {
         std::u16string name;  // of the file read, empty before the first read
         bool read = false;
         bool fromRows = false;
+        bool unread = false;
         FileStamp stamp;
         std::vector<GlossaryEntry> entries;
         std::vector<int64_t> keys;  // empty: the index is the key
-        std::wstring folded;        // every field folded, each followed by a separator
-        std::vector<std::size_t> ends;  // where each entry's last separator stands in folded
+        FoldedGroup folded;
+        mutable std::vector<std::string> sortKeys[kEntryFieldCount];  // by column, made when first sorted by
     };
-    void Index(Group& group);
+    struct ColumnOrder {
+        uint64_t version = ~0ull;
+        std::vector<std::vector<int>> rank;  // by slot, then entry
+    };
+    const std::vector<std::vector<int>>& Ranks(int column) const;
     Group groups_[kGroupSlotCount];
+    uint64_t version_ = 0;
+    mutable ColumnOrder orders_[kEntryFieldCount + 1];
 };
-
-// Text as finding compares it: letter case, full and half width, hiragana and
-// katakana are not told apart (the system's own mappings decide).
-std::wstring FoldForFinding(std::wstring_view text);

@@ -48,6 +48,8 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kExportFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::StartupShortcutFailed:
         return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::EditTargetGone:
+        return {kEditTargetGoneRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

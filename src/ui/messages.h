@@ -27,6 +27,7 @@ enum class Message {
     BackupFailed,
     ExportFailed,
     StartupShortcutFailed,
+    EditTargetGone,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -110,6 +111,9 @@ inline constexpr const char16_t* kExportFailedRows[2] = {
 inline constexpr const char16_t* kStartupShortcutFailedRows[2] = {
     u"The shortcut that starts wordHaven with Windows could not be changed:",
     u"Windows 起動時に wordHaven を開始するショートカットを変更できませんでした:"};
+inline constexpr const char16_t* kEditTargetGoneRows[2] = {
+    u"The entry this window was opened for is no longer in the glossary's list, so nothing was written. Copy what you need, then close the window.",
+    u"このウィンドウで開いた項目が単語登録の一覧にもうないため、書き込みませんでした。必要な内容をコピーしてから閉じてください。"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

@@ -13,6 +13,7 @@
 #include "support/recorded_messages.h"
 #include "support/windows_found.h"
 #include "support/word_list_host.h"
+#include "ui/messages.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -156,4 +157,29 @@ TEST_F(EditDialogTest, AnEmptyTermIsRefusedInTheCurrentLanguage) {
         EXPECT_EQ(messages_->front().flags, static_cast<UINT>(MB_ICONWARNING));
         EXPECT_EQ(host_.Row(0)[0], L"term");
     }
+}
+
+TEST_F(EditDialogTest, OkWritesOnlyIntoTheRowAndGroupItWasOpenedFor) {
+    host_.AddRow({L"second", L"", L"", L""});
+    OpenForRow(1);
+    // The row moves up under the open dialog: OK still finds it by what it holds.
+    Run([this](HWND dialog) {
+        ListDeleteRow(host_.List(), 0);
+        Set(dialog, IDC_TERM, L"second, edited");
+        Ok(dialog);
+    });
+    ASSERT_EQ(ListRowCount(host_.List()), 1);
+    EXPECT_EQ(host_.Row(0)[0], L"second, edited");
+
+    // Another group shown under it: nothing is written, and the user is told.
+    OpenForRow(0);
+    Run([this](HWND dialog) {
+        appSettings.currentGroup = 1;
+        Set(dialog, IDC_TERM, L"into the wrong group");
+        Ok(dialog);
+        EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays, so its texts can still be copied";
+    });
+    EXPECT_EQ(host_.Row(0)[0], L"second, edited");
+    ASSERT_FALSE(messages_->empty());
+    EXPECT_EQ(messages_->back().text, reinterpret_cast<const wchar_t*>(DescribeMessage(Message::EditTargetGone, 1).text));
 }

@@ -1,0 +1,133 @@
+#include "storage/find_folding.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kLocaleOrderFlags = LINGUISTIC_IGNORECASE | NORM_IGNOREWIDTH | NORM_IGNOREKANATYPE | SORT_DIGITSASNUMBERS;
+
+std::wstring Map(std::wstring_view text, DWORD flags) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    // Width and kana mappings never lengthen a text (two half-width units may
+    // become one), so one call into a buffer of the same size does; asking
+    // for the size first would map the whole glossary twice.
+    std::wstring mapped(text.size() + 16, L'\0');
+    int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, mapped.data(),
+                             static_cast<int>(mapped.size()), nullptr, nullptr, 0);
+    if (size <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr, nullptr, 0);
+        mapped.assign(static_cast<size_t>(std::max(size, 0)), L'\0');
+        size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, mapped.data(), size, nullptr, nullptr, 0);
+    }
+    if (size <= 0) return std::wstring(text);
+    mapped.resize(static_cast<size_t>(size));
+    return mapped;
+}
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Appends the composed form of a text that holds no unpaired surrogate; the text as it is when the system refuses.
+void AppendComposed(std::wstring& out, std::wstring_view text) {
+    if (text.empty()) return;
+    const int length = static_cast<int>(text.size());
+    // Composing mostly shortens a text; the few letters it lengthens get the
+    // room the system then asks for.
+    int room = length + length / 8 + 16;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const size_t base = out.size();
+        out.resize(base + static_cast<size_t>(room));
+        const int size = NormalizeString(NormalizationC, text.data(), length, out.data() + base, room);
+        if (size > 0) {
+            out.resize(base + static_cast<size_t>(size));
+            return;
+        }
+        out.resize(base);
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+        room = std::max(room * 2, -size);
+    }
+    out += text;
+}
+
+// The composed form of a stretch, as NormalizeString gives it. It refuses a
+// whole text for one unpaired surrogate, so such a unit is kept as it is and
+// the stretches between are composed on their own.
+void AppendComposedStretch(std::wstring& out, std::wstring_view text) {
+    if (IsNormalizedString(NormalizationC, text.data(), static_cast<int>(text.size()))) {
+        out += text;
+        return;
+    }
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;
+            continue;
+        }
+        if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) continue;
+        AppendComposed(out, text.substr(start, i - start));
+        out += c;
+        start = i + 1;
+    }
+    AppendComposed(out, text.substr(start));
+}
+
+// Asking whether text is composed already costs far less than composing it,
+// and nearly all text is: a long text is asked about in stretches, so one
+// combining mark does not have the whole of it composed. A stretch ends after
+// a control character, which nothing composes with.
+std::wstring Composed(std::wstring_view text) {
+    constexpr size_t kStretch = 16384;
+    std::wstring out;
+    out.reserve(text.size());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = std::min(text.size(), start + kStretch);
+        while (end < text.size() && text[end - 1] >= L' ') ++end;
+        AppendComposedStretch(out, text.substr(start, end - start));
+        start = end;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::wstring FoldForFinding(std::wstring_view text) {
+    // Composed before the width and kana mapping, which knows no combining
+    // marks (e + U+0301 must become é before e turns full width), and again
+    // after it, which may leave a mark after a letter it widened (ｶ + U+3099).
+    std::wstring folded = Composed(Map(Composed(text), LCMAP_FULLWIDTH | LCMAP_HIRAGANA));
+    // Case in place: a second mapping of the whole glossary would cost as much again as reading it.
+    if (!folded.empty()) CharLowerBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return folded;
+}
+
+std::string LocaleSortKey(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const DWORD flags = LCMAP_SORTKEY | kLocaleOrderFlags;
+    std::string key(text.size() * 4 + 32, '\0');
+    int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, reinterpret_cast<LPWSTR>(key.data()),
+                             static_cast<int>(key.size()), nullptr, nullptr, 0);
+    if (size <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr, nullptr, 0);
+        if (size > 0) {
+            key.assign(static_cast<size_t>(size), '\0');
+            size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length,
+                                 reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0);
+        }
+    }
+    if (size <= 0) return {};
+    key.resize(static_cast<size_t>(size));
+    return key;
+}
+
+int CompareInLocaleOrder(std::wstring_view a, std::wstring_view b) {
+    const int result = CompareStringEx(LOCALE_NAME_USER_DEFAULT, kLocaleOrderFlags, a.data(), static_cast<int>(a.size()),
+                                       b.data(), static_cast<int>(b.size()), nullptr, nullptr, 0);
+    if (result == 0) return a.compare(b);
+    return result - CSTR_EQUAL;
+}
