@@ -1,26 +1,10 @@
 #include "storage/export_format.h"
 
+#include "storage/text_encoding.h"
+
 namespace {
 
 constexpr std::u16string_view kHeaders[5] = {u"用語", u"読み方", u"スペル", u"意味", u"グループ"};
-
-void AppendCodePoint(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
@@ -58,12 +42,12 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
         if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendCodePoint(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
-            AppendCodePoint(out, 0xFFFD);
+            AppendUtf8(out, 0xFFFD);
         } else {
-            AppendCodePoint(out, u);
+            AppendUtf8(out, u);
         }
     }
 }

@@ -34,6 +34,16 @@ std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t pos) {
     return length;
 }
 
+
+void AppendUnit(std::string& out, char16_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -51,15 +61,6 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-void AppendUnit(std::string& out, char16_t unit, bool bigEndian) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    out += bigEndian ? high : low;
-    out += bigEndian ? low : high;
-}
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes, bool* hasMultibyte) {
     bool multibyte = false;

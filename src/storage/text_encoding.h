@@ -25,6 +25,8 @@ std::string_view ByteOrderMarkOf(TextEncoding encoding);
 // Well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
 bool IsValidUtf8(std::string_view bytes, bool* hasMultibyte = nullptr);
 
+// One code point (at most U+10FFFF, no surrogate) as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
 // UTF-16 bytes (no mark) to UTF-8. False when something could not be carried
 // over as it stood (an odd last byte, an unpaired surrogate, which become U+FFFD).
 bool Utf16BytesToUtf8(std::string_view bytes, bool bigEndian, std::string& utf8);
