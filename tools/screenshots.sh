@@ -9,10 +9,7 @@ export WORDHAVEN_BUILD_DIR=${WORDHAVEN_BUILD_DIR:-$root/build/windows}
 shoot() (
     local dpi=$1 suffix=$2
     export WORDHAVEN_DPI=$dpi
-    # wine-env.sh's set-up of a new prefix uses a variable of this name too.
-    local project=$root
-    source "$project/tools/wine-env.sh"
-    root=$project
+    source "$root/tools/wine-env.sh"
     ensure
 
     data="$WORDHAVEN_BUILD_DIR/screenshot-data"

@@ -63,7 +63,7 @@ ensure_display() {
 reg_add() { quiet "$WINE64" reg add "$@" /f; }
 
 prepare_prefix() {
-    local stamp
+    local stamp face scheme root
     stamp=$(cat "${BASH_SOURCE[0]}" | md5sum | cut -d' ' -f1)
     [[ -f $WINEPREFIX/.wordhaven-ready && $(cat "$WINEPREFIX/.wordhaven-ready") == "$stamp" ]] && return 0
     mkdir -p "$WINEPREFIX"
