@@ -28,8 +28,12 @@ bool hotkeysAttempted = false;
 
 // A backup that failed during a save is told once the save is over.
 constexpr UINT kTellBackupFailure = WM_APP + 2;
+std::wstring failedBackupFile;
 
-void PostBackupFailure() {
+void TellBackupFailure() { ShowMessage(Message::BackupFailed, nullptr, failedBackupFile); }
+
+void PostBackupFailure(const std::wstring& failedFile) {
+    failedBackupFile = failedFile;
     if (!mainWindowHandle || !PostMessageW(mainWindowHandle, kTellBackupFailure, 0, 0)) TellBackupFailure();
 }
 

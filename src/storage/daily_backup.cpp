@@ -7,14 +7,12 @@
 
 #include "common/handles.h"
 #include "storage/settings_file.h"
-#include "ui/message_box.h"
 
 namespace {
 
 BackupDayClock dayClock = nullptr;
 BackupFailureTeller failureTeller = nullptr;
 bool failureSeen = false;
-std::wstring failedFile;
 
 CalendarDay Today() {
     if (dayClock) return dayClock();
@@ -120,12 +118,7 @@ void RemoveOldDays(const std::wstring& backupFolder) {
 void NoteFailure(const std::wstring& full) {
     if (failureSeen) return;
     failureSeen = true;
-    failedFile = full;
-    if (failureTeller) {
-        failureTeller();
-    } else {
-        TellBackupFailure();
-    }
+    if (failureTeller) failureTeller(full);
 }
 
 }  // namespace
@@ -168,12 +161,4 @@ void SetBackupDayClock(BackupDayClock clock) { dayClock = clock; }
 
 void SetBackupFailureTeller(BackupFailureTeller teller) { failureTeller = teller; }
 
-void TellBackupFailure() {
-    if (!failureSeen) return;
-    ShowMessage(Message::BackupFailed, nullptr, failedFile);
-}
-
-void ResetBackupFailureNotice() {
-    failureSeen = false;
-    failedFile.clear();
-}
+void ResetBackupFailureNotice() { failureSeen = false; }

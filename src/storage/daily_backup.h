@@ -15,11 +15,9 @@ void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent
 using BackupDayClock = CalendarDay (*)();
 void SetBackupDayClock(BackupDayClock clock);
 
-// The first failure of a run is told once, after the save it came with: the
-// teller arranges for TellBackupFailure to run later (the program posts it
-// to its main window). Without a teller it is told at once.
-using BackupFailureTeller = void (*)();
+// The first failure of a run is handed to the teller, once: the program
+// tells it after the save it came with (it posts it to its main window).
+using BackupFailureTeller = void (*)(const std::wstring& failedFile);
 void SetBackupFailureTeller(BackupFailureTeller teller);
-void TellBackupFailure();
 // A new run for the tests: the next failure is told again.
 void ResetBackupFailureNotice();

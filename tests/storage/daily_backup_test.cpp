@@ -8,12 +8,15 @@
 
 #include "storage/replacing_file.h"
 #include "support/recorded_messages.h"
+#include "ui/message_box.h"
 #include "support/test_folder.h"
 
 namespace {
 
 CalendarDay testDay{2026, 12, 7};
 CalendarDay TestDay() { return testDay; }
+// As the program does after the save, but at once.
+void TellAtOnce(const std::wstring& failedFile) { ShowMessage(Message::BackupFailed, nullptr, failedFile); }
 
 class DailyBackupTest : public testing::Test {
 protected:
@@ -21,11 +24,13 @@ protected:
         folder_.Enter();
         messages_ = &StartFromDefaults();
         ResetBackupFailureNotice();
+        SetBackupFailureTeller(TellAtOnce);
         SetBackupDayClock(TestDay);
         testDay = {2026, 12, 7};
     }
     void TearDown() override {
         SetBackupDayClock(nullptr);
+        SetBackupFailureTeller(nullptr);
         ResetBackupFailureNotice();
     }
     void Write(const std::wstring& name, const std::string& text) { WriteFileBytes(folder_.File(name), {text.begin(), text.end()}); }
