@@ -16,26 +16,31 @@ namespace {
 GlossaryIndex glossaryIndex;
 void (*indexListener)() = nullptr;
 int rowsSlot = -1;
-uint64_t rowsGeneration = 0;
 
-// After an edit or a move only the rows whose texts changed are read again;
-// false when the list changed otherwise, or a row is not where it was.
-bool ReadChangedRows(int slot) {
-    std::vector<int> rows;
-    if (!RowsChangedSince(rowsGeneration, rows)) return false;
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    const int count = ListRowCount(wordListHandle);
-    std::vector<std::pair<int64_t, GlossaryEntry>> changed;
-    for (int row : rows) {
-        if (row < 0 || row >= count) return false;
-        GlossaryEntry entry;
-        for (int column = 0; column < kEntryFieldCount; ++column) {
-            entry.texts[column] = ListGetText(wordListHandle, row, column, kEntryTextUnits);
-        }
-        changed.push_back({ListGetKey(wordListHandle, row), std::move(entry)});
+GlossaryEntry ReadRow(int row) {
+    GlossaryEntry entry;
+    for (int column = 0; column < kEntryFieldCount; ++column) {
+        entry.texts[column] = ListGetText(wordListHandle, row, column, kEntryTextUnits);
     }
-    return glossaryIndex.ReplaceRows(slot, changed);
+    return entry;
+}
+
+// Follows the changes the list noted since the rows were last read: only
+// rows inserted or edited are read again, and the keys only after a sort.
+// False when the changes cannot be followed.
+bool FollowChangedRows(int slot, const std::vector<RowChange>& changes) {
+    const std::vector<int64_t>* keysBefore = glossaryIndex.RowKeys(slot);
+    if (!keysBefore) return false;
+    if (changes.empty()) return true;
+    const std::vector<int64_t> keysNow = HoldsSort(changes) ? WordListKeys() : std::vector<int64_t>();
+    FollowedRows followed;
+    if (!FollowRowChanges(*keysBefore, changes, keysNow, followed)) return false;
+    if (followed.from.size() != static_cast<size_t>(ListRowCount(wordListHandle))) return false;
+    std::vector<GlossaryEntry> read;
+    for (size_t row = 0; row < followed.from.size(); ++row) {
+        if (followed.from[row] < 0) read.push_back(ReadRow(static_cast<int>(row)));
+    }
+    return glossaryIndex.FollowRows(slot, followed, std::move(read));
 }
 
 }  // namespace
@@ -48,16 +53,14 @@ void RefreshGlossary() {
     const uint64_t before = glossaryIndex.Version();
     const int live = GlossaryHasUnsavedChanges() ? appSettings.currentGroup : -1;
     glossaryIndex.Refresh(live);
+    std::vector<RowChange> changes;
+    const bool followable = TakeRowChanges(changes);
     if (live < 0) {
         rowsSlot = -1;
-    } else if (live != rowsSlot || GlossaryGeneration() != rowsGeneration) {
-        const uint64_t generation = GlossaryGeneration();
-        if (live != rowsSlot || !ReadChangedRows(live)) {
-            WaitCursor wait;
-            glossaryIndex.UseRows(live, WordListEntries(), WordListKeys());
-        }
+    } else if (live != rowsSlot || !followable || !FollowChangedRows(live, changes)) {
+        WaitCursor wait;
+        glossaryIndex.UseRows(live, WordListEntries(), WordListKeys());
         rowsSlot = live;
-        rowsGeneration = generation;
     }
     if (glossaryIndex.Version() != before && indexListener) indexListener();
 }

@@ -32,13 +32,15 @@ void ListSetText(HWND list, int row, int column, const wchar_t* text) {
 }
 
 int ListInsertRow(HWND list, int row, const wchar_t* term, LPARAM key) {
-    NoteGlossaryChanged();
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;
     item.pszText = const_cast<wchar_t*>(term);
     item.lParam = key;
-    return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int inserted = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    // Where the list put it (past the end means at the end).
+    if (inserted >= 0) NoteRowInserted(inserted, key);
+    return inserted;
 }
 
 LPARAM ListGetKey(HWND list, int row) {
@@ -50,7 +52,7 @@ LPARAM ListGetKey(HWND list, int row) {
 }
 
 void ListSetKey(HWND list, int row, LPARAM key) {
-    NoteGlossaryChanged();
+    NoteRowKeyChanged(row, key);
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -76,8 +78,11 @@ int ListSelectionMark(HWND list) { return static_cast<int>(SendMessageW(list, LV
 void ListEnsureVisible(HWND list, int row) { SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), TRUE); }
 
 void ListDeleteRow(HWND list, int row) {
-    NoteGlossaryChanged();
-    SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0)) {
+        NoteRowDeleted(row);
+    } else {
+        NoteGlossaryChanged();  // nothing is known of what it did
+    }
 }
 
 void ListDeleteAll(HWND list) {

@@ -5,10 +5,13 @@
 namespace {
 
 uint64_t generation = 0;
-// The last change that was not a cell's text, and the cells' rows since then (a few at most).
-uint64_t wholeChangeAt = 0;
-std::vector<std::pair<uint64_t, int>> textChanges;
-constexpr size_t kMostTextChanges = 256;
+// Since the reader last took them: the changes in order, or, once something
+// could not be noted row by row, only that every row must be read.
+std::vector<RowChange> changes;
+bool everyRow = true;
+// Past this many the rows are read again rather than followed (a fill notes
+// a change for every cell).
+constexpr size_t kMostChanges = 1 << 20;
 HWND watcher = nullptr;
 UINT watcherMessage = 0;
 bool posted = false;
@@ -16,6 +19,20 @@ bool posted = false;
 void Post() {
     if (!watcher || posted) return;
     posted = PostMessageW(watcher, watcherMessage, 0, 0) != FALSE;
+}
+
+void Note(RowChange change) {
+    ++generation;
+    if (!everyRow) {
+        if (changes.size() >= kMostChanges) {
+            everyRow = true;
+            changes.clear();
+            changes.shrink_to_fit();
+        } else {
+            changes.push_back(change);
+        }
+    }
+    Post();
 }
 
 }  // namespace
@@ -31,37 +48,23 @@ void WatchGlossaryChanges(HWND window, UINT message) {
 void GlossaryChangesSeen() { posted = false; }
 
 void NoteGlossaryChanged() {
-    wholeChangeAt = ++generation;
-    textChanges.clear();
-    Post();
-}
-
-void NoteRowTextChanged(int row) {
     ++generation;
-    if (textChanges.size() >= kMostTextChanges) {
-        wholeChangeAt = generation;
-        textChanges.clear();
-    } else {
-        textChanges.push_back({generation, row});
-    }
+    everyRow = true;
+    changes.clear();
     Post();
 }
 
-void NoteRowsSorted() {
-    // Rows noted before now stand elsewhere.
-    if (!textChanges.empty()) {
-        NoteGlossaryChanged();
-        return;
-    }
-    ++generation;
-    Post();
-}
+void NoteRowTextChanged(int row) { Note({RowChange::Kind::Text, row, 0}); }
+void NoteRowInserted(int row, int64_t key) { Note({RowChange::Kind::Inserted, row, key}); }
+void NoteRowDeleted(int row) { Note({RowChange::Kind::Deleted, row, 0}); }
+void NoteRowKeyChanged(int row, int64_t key) { Note({RowChange::Kind::Key, row, key}); }
+void NoteRowsSorted() { Note({RowChange::Kind::Sorted, 0, 0}); }
 
-bool RowsChangedSince(uint64_t since, std::vector<int>& rows) {
-    rows.clear();
-    // What was noted up to then has been read: only the rows changed after it are kept.
-    std::erase_if(textChanges, [since](const std::pair<uint64_t, int>& change) { return change.first <= since; });
-    if (wholeChangeAt > since) return false;
-    for (const auto& change : textChanges) rows.push_back(change.second);
-    return true;
+bool TakeRowChanges(std::vector<RowChange>& taken) {
+    taken.clear();
+    const bool followed = !everyRow;
+    if (followed) taken.swap(changes);
+    changes.clear();
+    everyRow = false;
+    return followed;
 }

@@ -49,6 +49,35 @@ FoldedGroup::FoldedGroup(const FoldedGroup& before, const std::vector<GlossaryEn
     }
 }
 
+FoldedGroup::FoldedGroup(const FoldedGroup& before, const std::vector<int>& from, const std::vector<GlossaryEntry>& entries,
+                         FoldText fold) {
+    if (from.size() != entries.size()) return;
+    ends_.reserve(entries.size());
+    std::size_t i = 0;
+    while (i < from.size()) {
+        std::size_t last = i + 1;
+        if (from[i] < 0) {
+            // New texts side by side are folded in one call.
+            while (last < from.size() && from[last] < 0) ++last;
+            Append(entries, i, last, fold);
+        } else {
+            // Entries that kept their neighbours are copied as one stretch.
+            while (last < from.size() && from[last] >= 0 && from[last] == from[last - 1] + 1) ++last;
+            const std::size_t first = static_cast<std::size_t>(from[i]);
+            const std::size_t end = static_cast<std::size_t>(from[last - 1]) + 1;
+            if (end > before.ends_.size()) {
+                *this = FoldedGroup();
+                return;
+            }
+            const std::size_t start = first == 0 ? 0 : before.ends_[first - 1];
+            const std::size_t base = folded_.size();
+            folded_.append(before.folded_, start, before.ends_[end - 1] - start);
+            for (std::size_t e = first; e < end; ++e) ends_.push_back(before.ends_[e] - start + base);
+        }
+        i = last;
+    }
+}
+
 void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t first, std::size_t last, FoldText fold) {
     if (first >= last) return;
     std::wstring joined;
@@ -89,16 +118,6 @@ void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t 
     }
 }
 
-void FoldedGroup::Replace(std::size_t index, const GlossaryEntry& entry, FoldText fold) {
-    if (index >= ends_.size()) return;
-    FoldedGroup one({entry}, fold);
-    const std::size_t start = index == 0 ? 0 : ends_[index - 1];
-    const std::size_t end = ends_[index];
-    folded_.replace(start, end - start, one.folded_);
-    const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(one.folded_.size()) - static_cast<std::ptrdiff_t>(end - start);
-    for (std::size_t i = index; i < ends_.size(); ++i) ends_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(ends_[i]) + shift);
-}
-
 std::wstring_view FoldedGroup::Entry(std::size_t index) const {
     if (index >= ends_.size()) return {};
     const std::size_t start = index == 0 ? 0 : ends_[index - 1];
@@ -109,11 +128,14 @@ std::vector<int> FoldedGroup::Find(std::wstring_view foldedQuery) const {
     std::vector<int> found;
     if (foldedQuery.empty()) return found;
     const std::wstring_view folded = folded_;
+    // Matches come in order, so the entry holding one is found by walking on
+    // from the last: a query found in every entry costs no search of the ends.
+    std::size_t entry = 0;
     for (std::size_t pos = folded.find(foldedQuery); pos != std::wstring_view::npos; pos = folded.find(foldedQuery, pos)) {
-        const auto end = std::upper_bound(ends_.begin(), ends_.end(), pos);
-        if (end == ends_.end()) break;
-        found.push_back(static_cast<int>(end - ends_.begin()));
-        pos = *end;  // one match an entry
+        while (entry < ends_.size() && ends_[entry] <= pos) ++entry;
+        if (entry == ends_.size()) break;
+        found.push_back(static_cast<int>(entry));
+        pos = ends_[entry];  // one match an entry
     }
     return found;
 }

@@ -27,8 +27,11 @@ public:
     FoldedGroup(const FoldedGroup& before, const std::vector<GlossaryEntry>& entriesBefore,
                 const std::vector<GlossaryEntry>& entries, FoldText fold);
 
-    // One entry's texts changed: only that entry is folded again.
-    void Replace(std::size_t index, const GlossaryEntry& entry, FoldText fold);
+    // The entries after changes anywhere: entry i was entry from[i] before
+    // and keeps its folded text, or, where from[i] is -1, is folded anew.
+    // An empty group when from names an entry that was not there.
+    FoldedGroup(const FoldedGroup& before, const std::vector<int>& from, const std::vector<GlossaryEntry>& entries,
+                FoldText fold);
 
     std::size_t EntryCount() const { return ends_.size(); }
     // The folded fields of one entry, each followed by a separator; empty past the end.

@@ -43,28 +43,17 @@ void GlossaryIndex::Refresh(int liveSlot) {
 }
 
 void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys) {
-    // Held in stored order, so sorting the list shows no change here.
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    if (keys.size() == rows.size()) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    } else {
-        keys.clear();
-    }
+    if (slot < 0 || slot >= kGroupSlotCount) return;
     Group fresh;
     fresh.fromRows = true;
     fresh.read = true;
-    fresh.entries.reserve(rows.size());
-    for (std::size_t i : order) fresh.entries.push_back(std::move(rows[i]));
-    if (!keys.empty()) {
-        fresh.keys.reserve(keys.size());
-        for (std::size_t i : order) fresh.keys.push_back(keys[i]);
-    }
+    fresh.entries = std::move(rows);
+    if (keys.size() == fresh.entries.size()) fresh.keys = std::move(keys);
     Group& group = groups_[slot];
     const bool sameEntries = group.read && group.entries.size() == fresh.entries.size() &&
                              std::equal(group.entries.begin(), group.entries.end(), fresh.entries.begin(), SameEntry);
     if (sameEntries) {
-        // Saved, sorted, or read again unchanged: the folded text stands.
+        // Saved, or read again unchanged: the folded text stands.
         const bool sameKeys = group.keys == fresh.keys;
         group.fromRows = true;
         group.keys = std::move(fresh.keys);
@@ -77,29 +66,130 @@ void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vect
     ++version_;
 }
 
-bool GlossaryIndex::ReplaceRows(int slot, const std::vector<std::pair<int64_t, GlossaryEntry>>& rows) {
+const std::vector<int64_t>* GlossaryIndex::RowKeys(int slot) const {
+    if (slot < 0 || slot >= kGroupSlotCount || !groups_[slot].fromRows) return nullptr;
+    return &groups_[slot].keys;
+}
+
+bool GlossaryIndex::FollowRows(int slot, const FollowedRows& followed, std::vector<GlossaryEntry> read) {
     if (slot < 0 || slot >= kGroupSlotCount || !groups_[slot].fromRows) return false;
     Group& group = groups_[slot];
-    std::vector<std::size_t> places;
-    for (const auto& [key, entry] : rows) {
-        std::size_t place = static_cast<std::size_t>(key);
-        if (!group.keys.empty()) {
-            const auto found = std::find(group.keys.begin(), group.keys.end(), key);
-            place = static_cast<std::size_t>(found - group.keys.begin());
+    const std::size_t count = followed.from.size();
+    if (followed.keys.size() != count || group.keys.size() != group.entries.size()) return false;
+    // Every row before is used once at most, and every new row has its texts.
+    std::vector<char> used(group.entries.size(), 0);
+    std::size_t fresh = 0;
+    bool moved = count != group.entries.size();
+    for (std::size_t row = 0; row < count; ++row) {
+        const int from = followed.from[row];
+        if (from < 0) {
+            ++fresh;
+            continue;
         }
-        if (key < 0 || place >= group.entries.size()) return false;
-        places.push_back(place);
+        if (static_cast<std::size_t>(from) >= used.size() || used[static_cast<std::size_t>(from)]) return false;
+        used[static_cast<std::size_t>(from)] = 1;
+        moved = moved || static_cast<std::size_t>(from) != row;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (SameEntry(group.entries[places[i]], rows[i].second)) continue;
-        group.entries[places[i]] = rows[i].second;
-        group.folded.Replace(places[i], rows[i].second, Fold);
-        for (int column = 0; column < kEntryFieldCount; ++column) {
-            std::vector<std::string>& keys = group.sortKeys[column];
-            if (keys.size() == group.entries.size()) keys[places[i]] = LocaleSortKey(rows[i].second.texts[column]);
+    if (fresh != read.size()) return false;
+    if (!moved && fresh == 0) {
+        if (group.keys != followed.keys) {
+            group.keys = followed.keys;
+            ++version_;
         }
-        ++version_;
+        return true;
     }
+    std::vector<GlossaryEntry> entries(count);
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < count; ++row) {
+        const int from = followed.from[row];
+        entries[row] = from < 0 ? std::move(read[next++]) : std::move(group.entries[static_cast<std::size_t>(from)]);
+    }
+    FoldedGroup folded(group.folded, followed.from, entries, Fold);
+    // Sort keys move with their rows; only new texts get new ones.
+    for (int field = 0; field < kEntryFieldCount; ++field) {
+        std::vector<std::string>& keys = group.sortKeys[field];
+        if (keys.size() != group.entries.size()) {
+            keys.clear();
+            continue;
+        }
+        std::vector<std::string> movedKeys(count);
+        bool made = true;
+        for (std::size_t row = 0; row < count && made; ++row) {
+            const int from = followed.from[row];
+            if (from >= 0) {
+                movedKeys[row] = std::move(keys[static_cast<std::size_t>(from)]);
+            } else {
+                movedKeys[row] = LocaleSortKey(entries[row].texts[field]);
+                made = !movedKeys[row].empty() || entries[row].texts[field].empty();
+            }
+        }
+        keys = made ? std::move(movedKeys) : std::vector<std::string>();
+    }
+    group.entries = std::move(entries);
+    group.keys = followed.keys;
+    group.folded = std::move(folded);
+    // The orders of every entry follow too, so results sorted by a column are
+    // not worked out afresh after each edit.
+    std::vector<int> indexNow(used.size(), -1);
+    std::vector<int> added;
+    bool inOrder = true;
+    int lastKept = -1;
+    for (std::size_t row = 0; row < count; ++row) {
+        const int from = followed.from[row];
+        if (from < 0) {
+            added.push_back(static_cast<int>(row));
+            continue;
+        }
+        indexNow[static_cast<std::size_t>(from)] = static_cast<int>(row);
+        inOrder = inOrder && from > lastKept;
+        lastKept = from;
+    }
+    const uint64_t before = version_++;
+    for (int column = 1; column <= kEntryFieldCount; ++column) {
+        ColumnOrder& order = orders_[column];
+        if (order.version != before) continue;
+        order.version = inOrder && FollowOrder(order, slot, indexNow, added, column - 1) ? version_ : ~0ull;
+    }
+    return true;
+}
+
+bool GlossaryIndex::FollowOrder(ColumnOrder& order, int slot, const std::vector<int>& indexNow, const std::vector<int>& added,
+                                int field) const {
+    // Rows placed one by one; past a few, sorting everything again costs less.
+    constexpr std::size_t kMostPlaced = 256;
+    if (added.size() > kMostPlaced) return false;
+    for (const Group& group : groups_) {
+        if (group.sortKeys[field].size() != group.entries.size()) return false;
+    }
+    const auto Key = [&](const GlossaryMatch& m) -> const std::string& {
+        return groups_[m.slot].sortKeys[field][static_cast<std::size_t>(m.index)];
+    };
+    const auto Less = [&](const GlossaryMatch& a, const GlossaryMatch& b) {
+        const int c = Key(a).compare(Key(b));
+        if (c != 0) return c < 0;
+        return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
+    };
+    std::vector<GlossaryMatch> byRank;
+    byRank.reserve(order.byRank.size() + added.size());
+    for (const GlossaryMatch& match : order.byRank) {
+        if (match.slot != slot) {
+            byRank.push_back(match);
+        } else if (match.index >= 0 && static_cast<std::size_t>(match.index) < indexNow.size()) {
+            const int now = indexNow[static_cast<std::size_t>(match.index)];
+            if (now >= 0) byRank.push_back({slot, now});
+        } else {
+            return false;
+        }
+    }
+    for (int index : added) {
+        const GlossaryMatch match{slot, index};
+        byRank.insert(std::lower_bound(byRank.begin(), byRank.end(), match, Less), match);
+    }
+    if (byRank.size() != EntryCount()) return false;
+    order.rank.assign(kGroupSlotCount, {});
+    for (int s = 0; s < kGroupSlotCount; ++s) order.rank[s].resize(groups_[s].entries.size());
+    for (std::size_t i = 0; i < byRank.size(); ++i) order.rank[byRank[i].slot][static_cast<std::size_t>(byRank[i].index)] = static_cast<int>(i);
+    order.byRank = std::move(byRank);
     return true;
 }
 
@@ -188,8 +278,11 @@ bool GlossaryIndex::Locate(const EntryIdentity& identity, GlossaryMatch& match) 
     return false;
 }
 
-const std::vector<std::vector<int>>& GlossaryIndex::Ranks(int column) const {
+const GlossaryIndex::ColumnOrder& GlossaryIndex::Order(int column) const {
     ColumnOrder& order = orders_[column];
+    if (column != 0 && order.version == version_) return order;
+    std::vector<GlossaryMatch> all;
+    all.reserve(EntryCount());
     if (column == 0) {
         // By the groups' names as they are now (sixty-four of them), then in stored order.
         int slots[kGroupSlotCount];
@@ -197,81 +290,80 @@ const std::vector<std::vector<int>>& GlossaryIndex::Ranks(int column) const {
         std::stable_sort(std::begin(slots), std::end(slots), [](int a, int b) {
             return CompareInLocaleOrder(AsView(appSettings.groupNames[a]), AsView(appSettings.groupNames[b])) < 0;
         });
-        order.rank.assign(kGroupSlotCount, {});
-        int next = 0;
         for (int slot : slots) {
-            std::vector<int>& rank = order.rank[slot];
-            rank.resize(groups_[slot].entries.size());
-            std::iota(rank.begin(), rank.end(), next);
-            next += static_cast<int>(rank.size());
+            for (int i = 0; i < static_cast<int>(groups_[slot].entries.size()); ++i) all.push_back({slot, i});
         }
-        return order.rank;
-    }
-    if (order.version == version_) return order.rank;
-    std::vector<GlossaryMatch> all;
-    all.reserve(EntryCount());
-    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
-        for (int i = 0; i < static_cast<int>(groups_[slot].entries.size()); ++i) all.push_back({slot, i});
-    }
-    const auto Text = [&](const GlossaryMatch& m) -> std::wstring_view {
-        return groups_[m.slot].entries[static_cast<std::size_t>(m.index)].texts[column - 1];
-    };
-    const auto Before = [](const GlossaryMatch& a, const GlossaryMatch& b) {
-        return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
-    };
-    {
-        // A key for each text, made once while its group stays as it is;
-        // comparing two keys is then a memcmp.
-        bool keysMade = true;
-        for (int slot = 0; slot < kGroupSlotCount && keysMade; ++slot) {
-            const Group& group = groups_[slot];
-            std::vector<std::string>& keys = group.sortKeys[column - 1];
-            if (keys.size() == group.entries.size()) continue;
-            keys.assign(group.entries.size(), {});
-            for (std::size_t i = 0; i < keys.size() && keysMade; ++i) {
-                keys[i] = LocaleSortKey(group.entries[i].texts[column - 1]);
-                keysMade = !keys[i].empty() || group.entries[i].texts[column - 1].empty();
-            }
-            if (!keysMade) keys.clear();
+    } else {
+        for (int slot = 0; slot < kGroupSlotCount; ++slot) {
+            for (int i = 0; i < static_cast<int>(groups_[slot].entries.size()); ++i) all.push_back({slot, i});
         }
-        const auto Key = [&](std::size_t i) -> const std::string& {
-            return groups_[all[i].slot].sortKeys[column - 1][static_cast<std::size_t>(all[i].index)];
-        };
-        std::vector<std::size_t> positions(all.size());
-        std::iota(positions.begin(), positions.end(), std::size_t{0});
-        if (keysMade) {
-            std::sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
-                const int c = Key(a).compare(Key(b));
-                return c != 0 ? c < 0 : Before(all[a], all[b]);
-            });
-        } else {
-            std::sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
-                const int c = CompareInLocaleOrder(Text(all[a]), Text(all[b]));
-                return c != 0 ? c < 0 : Before(all[a], all[b]);
-            });
-        }
-        std::vector<GlossaryMatch> sorted(all.size());
-        for (std::size_t i = 0; i < positions.size(); ++i) sorted[i] = all[positions[i]];
-        all = std::move(sorted);
+        SortByText(all, column - 1);
     }
     order.rank.assign(kGroupSlotCount, {});
     for (int slot = 0; slot < kGroupSlotCount; ++slot) order.rank[slot].resize(groups_[slot].entries.size());
     for (std::size_t i = 0; i < all.size(); ++i) order.rank[all[i].slot][static_cast<std::size_t>(all[i].index)] = static_cast<int>(i);
+    order.byRank = std::move(all);
     order.version = version_;
-    return order.rank;
+    return order;
+}
+
+void GlossaryIndex::SortByText(std::vector<GlossaryMatch>& all, int field) const {
+    const auto Text = [&](const GlossaryMatch& m) -> std::wstring_view {
+        return groups_[m.slot].entries[static_cast<std::size_t>(m.index)].texts[field];
+    };
+    const auto Before = [](const GlossaryMatch& a, const GlossaryMatch& b) {
+        return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
+    };
+    // A key for each text, made once while its group stays as it is;
+    // comparing two keys is then a memcmp.
+    bool keysMade = true;
+    for (int slot = 0; slot < kGroupSlotCount && keysMade; ++slot) {
+        const Group& group = groups_[slot];
+        std::vector<std::string>& keys = group.sortKeys[field];
+        if (keys.size() == group.entries.size()) continue;
+        keys.assign(group.entries.size(), {});
+        for (std::size_t i = 0; i < keys.size() && keysMade; ++i) {
+            keys[i] = LocaleSortKey(group.entries[i].texts[field]);
+            keysMade = !keys[i].empty() || group.entries[i].texts[field].empty();
+        }
+        if (!keysMade) keys.clear();
+    }
+    const auto Key = [&](const GlossaryMatch& m) -> const std::string& {
+        return groups_[m.slot].sortKeys[field][static_cast<std::size_t>(m.index)];
+    };
+    if (keysMade) {
+        std::sort(all.begin(), all.end(), [&](const GlossaryMatch& a, const GlossaryMatch& b) {
+            const int c = Key(a).compare(Key(b));
+            return c != 0 ? c < 0 : Before(a, b);
+        });
+    } else {
+        std::sort(all.begin(), all.end(), [&](const GlossaryMatch& a, const GlossaryMatch& b) {
+            const int c = CompareInLocaleOrder(Text(a), Text(b));
+            return c != 0 ? c < 0 : Before(a, b);
+        });
+    }
 }
 
 void GlossaryIndex::Sort(std::vector<GlossaryMatch>& matches, int column, bool descending) const {
     if (column < 0 || column > kEntryFieldCount) return;
-    const std::vector<std::vector<int>>& rank = Ranks(column);
-    std::vector<std::pair<int, GlossaryMatch>> ranked;
-    ranked.reserve(matches.size());
+    const ColumnOrder& order = Order(column);
+    std::vector<int> ranks;
+    ranks.reserve(matches.size());
     for (const GlossaryMatch& match : matches) {
-        if (!Entry(match)) continue;
-        const int r = rank[match.slot][static_cast<std::size_t>(match.index)];
-        ranked.push_back({descending ? -r : r, match});
+        if (Entry(match)) ranks.push_back(order.rank[match.slot][static_cast<std::size_t>(match.index)]);
     }
-    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (ranks.size() * 16 < order.byRank.size()) {
+        std::sort(ranks.begin(), ranks.end());
+    } else {
+        // Many matches: marking them in the order of every entry beats sorting them.
+        std::vector<char> matched(order.byRank.size(), 0);
+        for (int r : ranks) matched[static_cast<std::size_t>(r)] = 1;
+        ranks.clear();
+        for (std::size_t r = 0; r < matched.size(); ++r) {
+            if (matched[r]) ranks.push_back(static_cast<int>(r));
+        }
+    }
+    if (descending) std::reverse(ranks.begin(), ranks.end());
     matches.clear();
-    for (const auto& item : ranked) matches.push_back(item.second);
+    for (int r : ranks) matches.push_back(order.byRank[static_cast<std::size_t>(r)]);
 }

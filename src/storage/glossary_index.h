@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "storage/folded_group.h"
+#include "storage/followed_rows.h"
 #include "storage/group_file.h"
 #include "storage/settings.h"
 
@@ -38,15 +39,19 @@ public:
     // Brings every group but liveSlot up to date with its file.
     void Refresh(int liveSlot = -1);
     // Rows shown for a group in place of its file (changes not yet saved),
-    // with their order keys, in any order.
+    // in the order the list shows them, with their order keys.
     void UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys);
+    // The keys of the rows UseRows gave, as the index holds them; null for a group read from its file.
+    const std::vector<int64_t>* RowKeys(int slot) const;
+    // The rows UseRows gave, after changes the list noted: row i is now row
+    // followed.from[i] of before, or, where that is -1, the next entry of
+    // read. Only those are folded again. False (nothing changed) when the
+    // rows do not fit the index as it stands.
+    bool FollowRows(int slot, const FollowedRows& followed, std::vector<GlossaryEntry> read);
     // Groups whose file is there but could not be read (held by another
     // program, or too large for the memory left): searched as empty until a
     // later refresh reads them.
     std::vector<int> UnreadGroups() const;
-    // Some rows of the group UseRows gave have new texts, each named by its
-    // order key; false (nothing changed) when a key is not among the rows.
-    bool ReplaceRows(int slot, const std::vector<std::pair<int64_t, GlossaryEntry>>& rows);
     // Changes whenever any group's entries change.
     uint64_t Version() const { return version_; }
 
@@ -87,8 +92,15 @@ private:
     struct ColumnOrder {
         uint64_t version = ~0ull;
         std::vector<std::vector<int>> rank;  // by slot, then entry
+        std::vector<GlossaryMatch> byRank;   // every entry, in this order
     };
-    const std::vector<std::vector<int>>& Ranks(int column) const;
+    const ColumnOrder& Order(int column) const;
+    void SortByText(std::vector<GlossaryMatch>& all, int field) const;
+    // An order after rows of one group were deleted or added without moving
+    // the others: entry i of the group is now indexNow[i] (-1: gone), and the
+    // added ones take their places. False when it must be worked out afresh.
+    bool FollowOrder(ColumnOrder& order, int slot, const std::vector<int>& indexNow, const std::vector<int>& added,
+                     int field) const;
     Group groups_[kGroupSlotCount];
     uint64_t version_ = 0;
     mutable ColumnOrder orders_[kEntryFieldCount + 1];

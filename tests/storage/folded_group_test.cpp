@@ -1,4 +1,5 @@
 #include "storage/folded_group.h"
+#include "storage/followed_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -84,18 +85,64 @@ TEST(FoldedGroup, FoldingOnlyWhatChangedGivesWhatFoldingEverythingGives) {
     }
 }
 
-TEST(FoldedGroup, OneEntryReplacedIsFoldedAloneAndTheOthersStay) {
-    std::vector<GlossaryEntry> entries = {Entry(L"one"), Entry(L"two", L"T'T'"), Entry(L"three")};
-    FoldedGroup group(entries, TestFold);
-    for (const auto& [index, entry] : {std::pair<size_t, GlossaryEntry>{1, Entry(L"2")}, {0, Entry(L"a much longer first", L"E'")},
-                                       {2, Entry(L"")}, {1, Entry(L"T'wo")}}) {
-        entries[index] = entry;
-        group.Replace(index, entry, TestFold);
-        const FoldedGroup fresh(entries, TestFold);
-        for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(group.Entry(i), fresh.Entry(i)) << index << " " << i;
+TEST(FoldedGroup, RowsFollowedThroughChangesFoldOnlyWhatIsNewAndMatchAFreshFolding) {
+    // Each step: what the list does, then the rows it holds. The folded text
+    // that follows the changes must equal folding the rows afresh.
+    std::vector<GlossaryEntry> rows = {Entry(L"one"), Entry(L"two", L"T'T'"), Entry(L"three"), Entry(L"four")};
+    std::vector<int64_t> keys = {0, 1, 2, 3};
+    FoldedGroup group(rows, TestFold);
+    using Kind = RowChange::Kind;
+    struct Step {
+        std::vector<RowChange> changes;
+        std::vector<GlossaryEntry> rowsAfter;
+        std::vector<int64_t> keysAfter;
+    };
+    const Step steps[] = {
+        {{{Kind::Text, 1, 0}}, {Entry(L"one"), Entry(L"a much longer two", L"E'"), Entry(L"three"), Entry(L"four")}, {0, 1, 2, 3}},
+        // Alt+E's entry at the top, then a deletion renumbering the keys after it.
+        {{{Kind::Inserted, 0, 0}, {Kind::Text, 0, 0}, {Kind::Deleted, 2, 0}, {Kind::Key, 2, 1}, {Kind::Key, 3, 2}},
+         {Entry(L"new'"), Entry(L"one"), Entry(L"three"), Entry(L"four")}, {0, 0, 1, 2}},
+        {{{Kind::Key, 1, 3}, {Kind::Deleted, 3, 0}, {Kind::Inserted, 3, 9}, {Kind::Inserted, 3, 8}},
+         {Entry(L"new'"), Entry(L"one"), Entry(L"three"), Entry(L"eight"), Entry(L"nine")}, {0, 3, 1, 8, 9}},
+        // A sort, then an edit of a row where the sort put it.
+        {{{Kind::Sorted, 0, 0}, {Kind::Text, 0, 0}},
+         {Entry(L"T'hree"), Entry(L"one"), Entry(L"new'"), Entry(L"nine"), Entry(L"eight")}, {1, 3, 0, 9, 8}},
+    };
+    for (const Step& step : steps) {
+        FollowedRows followed;
+        ASSERT_TRUE(FollowRowChanges(keys, step.changes, step.keysAfter, followed));
+        EXPECT_EQ(followed.keys, step.keysAfter);
+        const FoldedGroup after(group, followed.from, step.rowsAfter, TestFold);
+        const FoldedGroup fresh(step.rowsAfter, TestFold);
+        ASSERT_EQ(after.EntryCount(), step.rowsAfter.size());
+        for (size_t i = 0; i < step.rowsAfter.size(); ++i) EXPECT_EQ(after.Entry(i), fresh.Entry(i)) << i;
+        // Rows that only moved were not read again.
+        for (size_t i = 0; i < followed.from.size(); ++i) {
+            if (followed.from[i] >= 0) EXPECT_EQ(rows[static_cast<size_t>(followed.from[i])].texts[0], step.rowsAfter[i].texts[0]);
+        }
+        group = after;
+        rows = step.rowsAfter;
+        keys = step.keysAfter;
     }
-    EXPECT_EQ(Find(group, L"longer"), (std::vector<int>{0}));
-    EXPECT_EQ(Find(group, L"t'w"), (std::vector<int>{1}));
-    group.Replace(9, Entry(L"x"), TestFold);  // past the end: nothing
-    EXPECT_EQ(group.EntryCount(), 3u);
+    EXPECT_EQ(Find(group, L"t'h"), (std::vector<int>{0}));
+}
+
+TEST(FollowedRows, ChangesThatCannotBePlacedAskForEveryRowToBeRead) {
+    using Kind = RowChange::Kind;
+    const std::vector<int64_t> keys = {0, 1, 2};
+    FollowedRows followed;
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Text, 3, 0}}, {}, followed)) << "past the end";
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Deleted, -1, 0}}, {}, followed));
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Inserted, 4, 0}}, {}, followed));
+    EXPECT_TRUE(FollowRowChanges(keys, {{Kind::Inserted, 3, 7}}, {}, followed)) << "onto the end";
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Sorted, 0, 0}, {Kind::Deleted, 0, 0}}, {2, 1, 0}, followed))
+        << "a row deleted after a sort";
+    EXPECT_FALSE(FollowRowChanges({0, 0, 1}, {{Kind::Sorted, 0, 0}}, {0, 1, 0}, followed)) << "two rows of one key";
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Sorted, 0, 0}}, {2, 1, 5}, followed)) << "a key that was not there";
+    EXPECT_FALSE(FollowRowChanges(keys, {{Kind::Sorted, 0, 0}, {Kind::Text, 0, 0}, {Kind::Sorted, 0, 0}}, {2, 1, 0}, followed))
+        << "a text changed between two sorts";
+    ASSERT_TRUE(FollowRowChanges(keys, {{Kind::Text, 0, 0}, {Kind::Sorted, 0, 0}, {Kind::Sorted, 0, 0}}, {2, 0, 1}, followed));
+    EXPECT_EQ(followed.from, (std::vector<int>{2, -1, 1})) << "a row changed before the sort moves with it";
+    FoldedGroup group({Entry(L"a"), Entry(L"b")}, TestFold);
+    EXPECT_EQ(FoldedGroup(group, {0, 5}, {Entry(L"a"), Entry(L"b")}, TestFold).EntryCount(), 0u) << "a row that was not there";
 }

@@ -61,7 +61,7 @@ TEST_F(GlossaryIndexTest, FindsAcrossFilesAndUnsavedRowsAsTheyFold) {
     EXPECT_EQ(Terms(index_, index_.Find(L"lines")), std::vector<std::wstring>{L"two\r\nlines"});
     EXPECT_EQ(Terms(index_, index_.Find(L"linesspans")), std::vector<std::wstring>{}) << "not across two fields";
     EXPECT_TRUE(index_.Find(L"").empty());
-    // Unsaved rows are held in stored order, whatever order the list shows.
+    // Unsaved rows are held as the list shows them, each with its key.
     const std::vector<GlossaryMatch> rows = index_.Find(L"i");
     EXPECT_EQ(Terms(index_, rows), (std::vector<std::wstring>{L"two\r\nlines", L"plain"}));
     EXPECT_EQ(index_.Key(rows.back()), 0);
@@ -99,4 +99,39 @@ TEST_F(GlossaryIndexTest, ColumnsSortInTheLocaleOrderWithTiesInStoredOrder) {
     EXPECT_EQ(Terms(index_, matches), (std::vector<std::wstring>{L"あ", L"ｱ", L"item10", L"item9", L"Item2"}));
     EXPECT_LT(CompareInLocaleOrder(L"item9", L"item10"), 0);
     EXPECT_EQ(CompareInLocaleOrder(L"ｱ", L"あ"), 0);
+}
+
+TEST_F(GlossaryIndexTest, FollowedRowsFindAndSortAsRowsReadAfresh) {
+    const auto All = [](const GlossaryIndex& index) {
+        std::vector<GlossaryMatch> matches;
+        for (int i = 0; static_cast<size_t>(i) < index.EntryCount(); ++i) matches.push_back({0, i});
+        return matches;
+    };
+    index_.UseRows(0, {Entry(L"b"), Entry(L"d"), Entry(L"a"), Entry(L"c")}, {0, 1, 2, 3});
+    std::vector<GlossaryMatch> sorted = All(index_);
+    index_.Sort(sorted, 1, false);  // the order is worked out, and must follow what comes
+    // Row 1 (d) deleted, Alt+E's "ab" at the top, then row 3 (a) edited to "e".
+    const std::vector<GlossaryEntry> rows = {Entry(L"ab"), Entry(L"b"), Entry(L"e"), Entry(L"c")};
+    FollowedRows followed;
+    followed.from = {-1, 0, -1, 3};
+    followed.keys = {0, 0, 1, 2};
+    const uint64_t version = index_.Version();
+    ASSERT_TRUE(index_.FollowRows(0, followed, {rows[0], rows[2]}));
+    EXPECT_NE(index_.Version(), version);
+    GlossaryIndex fresh;
+    fresh.UseRows(0, rows, {0, 0, 1, 2});
+    for (bool descending : {false, true}) {
+        std::vector<GlossaryMatch> followedOrder = All(index_);
+        std::vector<GlossaryMatch> freshOrder = All(fresh);
+        index_.Sort(followedOrder, 1, descending);
+        fresh.Sort(freshOrder, 1, descending);
+        EXPECT_EQ(Terms(index_, followedOrder), Terms(fresh, freshOrder));
+    }
+    EXPECT_EQ(Terms(index_, index_.Find(L"E")), std::vector<std::wstring>{L"e"});
+    EXPECT_EQ(index_.Key({0, 3}), 2);
+    followed.from = {0, 0, 1, 2};
+    EXPECT_FALSE(index_.FollowRows(0, followed, {})) << "a row used twice";
+    followed.from = {-1, 1, 2, 3};
+    EXPECT_FALSE(index_.FollowRows(0, followed, {})) << "a new row without its texts";
+    EXPECT_EQ(Terms(index_, index_.Find(L"ab")), std::vector<std::wstring>{L"ab"}) << "a refused change changes nothing";
 }
