@@ -82,7 +82,9 @@ bool ShowResults(HWND window) {
     HWND list = ResultList(window);
     restoringChoice = true;
     // Row by row: clearing every row at once costs a notification a row in some list views.
+    // Looking for the selected row walks every row in some list views: only when one is selected.
     for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        if (flag == LVNI_SELECTED && ListSelectedCount(list) == 0) continue;
         const int row = ListNextRow(list, -1, flag);
         if (row >= 0) ListSetState(list, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
     }
@@ -115,8 +117,13 @@ bool SearchIndex(HWND window) {
     // Text typed onto the end (or into the middle) of what was searched: only what was found can hold it.
     const std::wstring before = sameIndex ? FoldQuery(resultsQuery, FoldForFinding) : std::wstring();
     const bool narrows = !before.empty() && FoldQuery(query, FoldForFinding).find(before) != std::wstring::npos;
-    results = narrows ? index.Narrow(results, query) : index.Find(query);
-    if (!narrows) index.Sort(results, sortColumn, sortDescending);
+    // In place: a new list of results as long as the glossary is slow to allocate.
+    if (narrows) {
+        index.NarrowInPlace(results, query);
+    } else {
+        index.Find(query, results);
+        index.Sort(results, sortColumn, sortDescending);
+    }
     resultsVersion = index.Version();
     resultsQuery = query;
     resultsValid = true;
@@ -284,7 +291,7 @@ void Close(HWND window) {
     WatchGlossaryChanges(nullptr, 0);
     SetGlossaryListener(nullptr);
     findWindowHandle = nullptr;
-    results.clear();
+    std::vector<GlossaryMatch>().swap(results);  // its room is the glossary's size
     resultsValid = false;
     DestroyWindow(window);
 }

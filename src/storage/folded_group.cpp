@@ -1,6 +1,7 @@
 #include "storage/folded_group.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -78,6 +79,58 @@ FoldedGroup::FoldedGroup(const FoldedGroup& before, const std::vector<int>& from
     }
 }
 
+bool FoldedGroup::Follow(const std::vector<int>& from, const std::vector<GlossaryEntry>& entries, FoldText fold) {
+    const std::size_t count = from.size();
+    if (entries.size() != count) return false;
+    // New texts first, so that every entry's length is known.
+    FoldedGroup fresh;
+    for (std::size_t i = 0; i < count;) {
+        if (from[i] >= 0) {
+            if (static_cast<std::size_t>(from[i]) >= ends_.size()) return false;
+            ++i;
+            continue;
+        }
+        std::size_t last = i + 1;
+        while (last < count && from[last] < 0) ++last;
+        fresh.Append(entries, i, last, fold);
+        i = last;
+    }
+    const auto OldStart = [this](std::size_t e) { return e == 0 ? std::size_t{0} : ends_[e - 1]; };
+    std::vector<std::size_t>& newEnds = spareEnds_;
+    newEnds.resize(count);
+    std::size_t end = 0;
+    for (std::size_t i = 0, next = 0; i < count; ++i) {
+        const int source = from[i];
+        end += source >= 0 ? ends_[static_cast<std::size_t>(source)] - OldStart(static_cast<std::size_t>(source))
+                           : fresh.Entry(next++).size();
+        newEnds[i] = end;
+    }
+    if (end > folded_.size()) {
+        if (folded_.capacity() < end) folded_.reserve(end + end / 8 + 64);
+        folded_.resize(end);
+    }
+    wchar_t* text = folded_.data();
+    const auto Move = [&](std::size_t i, bool left) {
+        const int source = from[i];
+        if (source < 0) return;
+        const std::size_t start = OldStart(static_cast<std::size_t>(source));
+        const std::size_t to = i == 0 ? 0 : newEnds[i - 1];
+        if (left ? to < start : to > start) {
+            std::memmove(text + to, text + start, (ends_[static_cast<std::size_t>(source)] - start) * sizeof(wchar_t));
+        }
+    };
+    for (std::size_t i = 0; i < count; ++i) Move(i, true);
+    for (std::size_t i = count; i-- > 0;) Move(i, false);
+    for (std::size_t i = 0, next = 0; i < count; ++i) {
+        if (from[i] >= 0) continue;
+        const std::wstring_view entry = fresh.Entry(next++);
+        std::copy(entry.begin(), entry.end(), text + (i == 0 ? 0 : newEnds[i - 1]));
+    }
+    folded_.resize(end);
+    ends_.swap(spareEnds_);
+    return true;
+}
+
 void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t first, std::size_t last, FoldText fold) {
     if (first >= last) return;
     std::wstring joined;
@@ -126,17 +179,7 @@ std::wstring_view FoldedGroup::Entry(std::size_t index) const {
 
 std::vector<int> FoldedGroup::Find(std::wstring_view foldedQuery) const {
     std::vector<int> found;
-    if (foldedQuery.empty()) return found;
-    const std::wstring_view folded = folded_;
-    // Matches come in order, so the entry holding one is found by walking on
-    // from the last: a query found in every entry costs no search of the ends.
-    std::size_t entry = 0;
-    for (std::size_t pos = folded.find(foldedQuery); pos != std::wstring_view::npos; pos = folded.find(foldedQuery, pos)) {
-        while (entry < ends_.size() && ends_[entry] <= pos) ++entry;
-        if (entry == ends_.size()) break;
-        found.push_back(static_cast<int>(entry));
-        pos = ends_[entry];  // one match an entry
-    }
+    EachMatch(foldedQuery, [&found](int index) { found.push_back(index); });
     return found;
 }
 

@@ -33,11 +33,31 @@ public:
     FoldedGroup(const FoldedGroup& before, const std::vector<int>& from, const std::vector<GlossaryEntry>& entries,
                 FoldText fold);
 
+    // The same in place, for rows that kept their order (KeepsOrder): no
+    // second copy of the folded text is made. False, changing nothing, when
+    // from names an entry that is not there.
+    bool Follow(const std::vector<int>& from, const std::vector<GlossaryEntry>& entries, FoldText fold);
+
     std::size_t EntryCount() const { return ends_.size(); }
     // The folded fields of one entry, each followed by a separator; empty past the end.
     std::wstring_view Entry(std::size_t index) const;
     // Indexes of the entries holding the folded query, in order; none for an empty query.
     std::vector<int> Find(std::wstring_view foldedQuery) const;
+    // Calls found(index) for each of them, so the caller collects them where it likes.
+    template <typename Found>
+    void EachMatch(std::wstring_view foldedQuery, Found found) const {
+        if (foldedQuery.empty()) return;
+        const std::wstring_view folded = folded_;
+        // Matches come in order, so the entry holding one is found by walking
+        // on from the last: a query found in every entry costs no search of the ends.
+        std::size_t entry = 0;
+        for (std::size_t pos = folded.find(foldedQuery); pos != std::wstring_view::npos; pos = folded.find(foldedQuery, pos)) {
+            while (entry < ends_.size() && ends_[entry] <= pos) ++entry;
+            if (entry == ends_.size()) break;
+            found(static_cast<int>(entry));
+            pos = ends_[entry];  // one match an entry
+        }
+    }
     bool EntryHolds(std::size_t index, std::wstring_view foldedQuery) const;
     // How many entries have exactly this folded term.
     int CountTerm(std::wstring_view foldedTerm) const;
@@ -46,6 +66,7 @@ private:
     void Append(const std::vector<GlossaryEntry>& entries, std::size_t first, std::size_t last, FoldText fold);
     std::wstring folded_;
     std::vector<std::size_t> ends_;  // one past each entry's last separator
+    std::vector<std::size_t> spareEnds_;  // kept between follows, so they allocate nothing
 };
 
 // The query as the index holds text: folded, separators dropped.

@@ -30,6 +30,16 @@ bool FollowSort(FollowedRows& rows, const std::vector<int64_t>& keysNow) {
 
 }  // namespace
 
+bool KeepsOrder(const std::vector<int>& from) {
+    int last = -1;
+    for (int source : from) {
+        if (source < 0) continue;
+        if (source <= last) return false;
+        last = source;
+    }
+    return true;
+}
+
 bool HoldsSort(const std::vector<RowChange>& changes) {
     return std::any_of(changes.begin(), changes.end(), [](const RowChange& c) { return c.kind == RowChange::Kind::Sorted; });
 }

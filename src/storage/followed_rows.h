@@ -27,3 +27,31 @@ bool FollowRowChanges(const std::vector<int64_t>& keysBefore, const std::vector<
                       const std::vector<int64_t>& keysNow, FollowedRows& followed);
 
 bool HoldsSort(const std::vector<RowChange>& changes);
+
+// Whether the rows kept stand in the order they stood before (nothing sorted).
+bool KeepsOrder(const std::vector<int>& from);
+
+// Makes items[i] what items[from[i]] was, or, where from[i] is -1, the next
+// of fresh, without a second copy of the list: a large list is slow to
+// allocate anew. With the kept rows in their order, rows moving left go left
+// to right and rows moving right go right to left, so neither overwrites a
+// row still to move. For `from` that KeepsOrder and uses no row twice.
+template <typename T>
+void MoveRowsInPlace(std::vector<T>& items, const std::vector<int>& from, std::vector<T>& fresh) {
+    const std::size_t count = from.size();
+    if (items.capacity() < count) items.reserve(count + count / 8 + 16);  // room for the next few rows too
+    if (items.size() < count) items.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int source = from[i];
+        if (source >= 0 && static_cast<std::size_t>(source) > i) items[i] = std::move(items[static_cast<std::size_t>(source)]);
+    }
+    for (std::size_t i = count; i-- > 0;) {
+        const int source = from[i];
+        if (source >= 0 && static_cast<std::size_t>(source) < i) items[i] = std::move(items[static_cast<std::size_t>(source)]);
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < count && next < fresh.size(); ++i) {
+        if (from[i] < 0) items[i] = std::move(fresh[next++]);
+    }
+    items.resize(count);
+}

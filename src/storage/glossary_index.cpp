@@ -98,57 +98,67 @@ bool GlossaryIndex::FollowRows(int slot, const FollowedRows& followed, std::vect
         }
         return true;
     }
-    std::vector<GlossaryEntry> entries(count);
-    std::size_t next = 0;
-    for (std::size_t row = 0; row < count; ++row) {
-        const int from = followed.from[row];
-        entries[row] = from < 0 ? std::move(read[next++]) : std::move(group.entries[static_cast<std::size_t>(from)]);
-    }
-    FoldedGroup folded(group.folded, followed.from, entries, Fold);
-    // Sort keys move with their rows; only new texts get new ones.
+    // New sort keys for new texts, while the rows are still where they were read.
+    std::vector<std::string> freshKeys[kEntryFieldCount];
     for (int field = 0; field < kEntryFieldCount; ++field) {
         std::vector<std::string>& keys = group.sortKeys[field];
         if (keys.size() != group.entries.size()) {
             keys.clear();
             continue;
         }
-        std::vector<std::string> movedKeys(count);
-        bool made = true;
-        for (std::size_t row = 0; row < count && made; ++row) {
-            const int from = followed.from[row];
-            if (from >= 0) {
-                movedKeys[row] = std::move(keys[static_cast<std::size_t>(from)]);
-            } else {
-                movedKeys[row] = LocaleSortKey(entries[row].texts[field]);
-                made = !movedKeys[row].empty() || entries[row].texts[field].empty();
+        for (const GlossaryEntry& entry : read) {
+            freshKeys[field].push_back(LocaleSortKey(entry.texts[field]));
+            if (freshKeys[field].back().empty() && !entry.texts[field].empty()) {
+                keys.clear();
+                break;
             }
         }
-        keys = made ? std::move(movedKeys) : std::vector<std::string>();
     }
-    group.entries = std::move(entries);
+    const bool keepsOrder = KeepsOrder(followed.from);
+    if (keepsOrder) {
+        // In place: a group of many entries is slow to allocate anew.
+        MoveRowsInPlace(group.entries, followed.from, read);
+        if (!group.folded.Follow(followed.from, group.entries, Fold)) group.folded = FoldedGroup(group.entries, Fold);
+        for (int field = 0; field < kEntryFieldCount; ++field) {
+            if (!group.sortKeys[field].empty()) MoveRowsInPlace(group.sortKeys[field], followed.from, freshKeys[field]);
+        }
+    } else {
+        std::vector<GlossaryEntry> entries(count);
+        for (std::size_t row = 0, next = 0; row < count; ++row) {
+            const int from = followed.from[row];
+            entries[row] = from < 0 ? std::move(read[next++]) : std::move(group.entries[static_cast<std::size_t>(from)]);
+        }
+        group.folded = FoldedGroup(group.folded, followed.from, entries, Fold);
+        for (int field = 0; field < kEntryFieldCount; ++field) {
+            std::vector<std::string>& keys = group.sortKeys[field];
+            if (keys.empty()) continue;
+            std::vector<std::string> movedKeys(count);
+            for (std::size_t row = 0, next = 0; row < count; ++row) {
+                const int from = followed.from[row];
+                movedKeys[row] = std::move(from < 0 ? freshKeys[field][next++] : keys[static_cast<std::size_t>(from)]);
+            }
+            keys = std::move(movedKeys);
+        }
+        group.entries = std::move(entries);
+    }
     group.keys = followed.keys;
-    group.folded = std::move(folded);
     // The orders of every entry follow too, so results sorted by a column are
     // not worked out afresh after each edit.
     std::vector<int> indexNow(used.size(), -1);
     std::vector<int> added;
-    bool inOrder = true;
-    int lastKept = -1;
     for (std::size_t row = 0; row < count; ++row) {
         const int from = followed.from[row];
         if (from < 0) {
             added.push_back(static_cast<int>(row));
-            continue;
+        } else {
+            indexNow[static_cast<std::size_t>(from)] = static_cast<int>(row);
         }
-        indexNow[static_cast<std::size_t>(from)] = static_cast<int>(row);
-        inOrder = inOrder && from > lastKept;
-        lastKept = from;
     }
     const uint64_t before = version_++;
     for (int column = 1; column <= kEntryFieldCount; ++column) {
         ColumnOrder& order = orders_[column];
         if (order.version != before) continue;
-        order.version = inOrder && FollowOrder(order, slot, indexNow, added, column - 1) ? version_ : ~0ull;
+        order.version = keepsOrder && FollowOrder(order, slot, indexNow, added, column - 1) ? version_ : ~0ull;
     }
     return true;
 }
@@ -169,27 +179,27 @@ bool GlossaryIndex::FollowOrder(ColumnOrder& order, int slot, const std::vector<
         if (c != 0) return c < 0;
         return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
     };
-    std::vector<GlossaryMatch> byRank;
-    byRank.reserve(order.byRank.size() + added.size());
-    for (const GlossaryMatch& match : order.byRank) {
-        if (match.slot != slot) {
-            byRank.push_back(match);
-        } else if (match.index >= 0 && static_cast<std::size_t>(match.index) < indexNow.size()) {
-            const int now = indexNow[static_cast<std::size_t>(match.index)];
-            if (now >= 0) byRank.push_back({slot, now});
-        } else {
-            return false;
+    // In place, as the rows were: a new order of every entry is slow to allocate.
+    std::vector<GlossaryMatch>& byRank = order.byRank;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < byRank.size(); ++i) {
+        GlossaryMatch match = byRank[i];
+        if (match.slot == slot) {
+            if (match.index < 0 || static_cast<std::size_t>(match.index) >= indexNow.size()) return false;
+            match.index = indexNow[static_cast<std::size_t>(match.index)];
+            if (match.index < 0) continue;
         }
+        byRank[kept++] = match;
     }
+    byRank.resize(kept);
     for (int index : added) {
         const GlossaryMatch match{slot, index};
         byRank.insert(std::lower_bound(byRank.begin(), byRank.end(), match, Less), match);
     }
     if (byRank.size() != EntryCount()) return false;
-    order.rank.assign(kGroupSlotCount, {});
+    order.rank.resize(kGroupSlotCount);
     for (int s = 0; s < kGroupSlotCount; ++s) order.rank[s].resize(groups_[s].entries.size());
     for (std::size_t i = 0; i < byRank.size(); ++i) order.rank[byRank[i].slot][static_cast<std::size_t>(byRank[i].index)] = static_cast<int>(i);
-    order.byRank = std::move(byRank);
     return true;
 }
 
@@ -202,24 +212,30 @@ std::vector<int> GlossaryIndex::UnreadGroups() const {
 }
 
 std::vector<GlossaryMatch> GlossaryIndex::Find(std::wstring_view text) const {
-    const std::wstring query = FoldQuery(text, Fold);
     std::vector<GlossaryMatch> matches;
-    if (query.empty()) return matches;
-    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
-        for (int index : groups_[slot].folded.Find(query)) matches.push_back({slot, index});
-    }
+    Find(text, matches);
     return matches;
 }
 
-std::vector<GlossaryMatch> GlossaryIndex::Narrow(const std::vector<GlossaryMatch>& matches, std::wstring_view text) const {
+void GlossaryIndex::Find(std::wstring_view text, std::vector<GlossaryMatch>& matches) const {
+    matches.clear();
     const std::wstring query = FoldQuery(text, Fold);
-    std::vector<GlossaryMatch> narrowed;
-    if (query.empty()) return narrowed;
-    for (const GlossaryMatch& match : matches) {
-        if (match.slot < 0 || match.slot >= kGroupSlotCount || match.index < 0) continue;
-        if (groups_[match.slot].folded.EntryHolds(static_cast<std::size_t>(match.index), query)) narrowed.push_back(match);
+    for (int slot = 0; slot < kGroupSlotCount; ++slot) {
+        groups_[slot].folded.EachMatch(query, [&](int index) { matches.push_back({slot, index}); });
     }
-    return narrowed;
+}
+
+std::vector<GlossaryMatch> GlossaryIndex::Narrow(std::vector<GlossaryMatch> matches, std::wstring_view text) const {
+    NarrowInPlace(matches, text);
+    return matches;
+}
+
+void GlossaryIndex::NarrowInPlace(std::vector<GlossaryMatch>& matches, std::wstring_view text) const {
+    const std::wstring query = FoldQuery(text, Fold);
+    std::erase_if(matches, [&](const GlossaryMatch& match) {
+        return match.slot < 0 || match.slot >= kGroupSlotCount || match.index < 0 ||
+               !groups_[match.slot].folded.EntryHolds(static_cast<std::size_t>(match.index), query);
+    });
 }
 
 std::vector<GroupTermCount> GlossaryIndex::GroupsWithTerm(std::wstring_view term) const {
@@ -347,8 +363,9 @@ void GlossaryIndex::SortByText(std::vector<GlossaryMatch>& all, int field) const
 void GlossaryIndex::Sort(std::vector<GlossaryMatch>& matches, int column, bool descending) const {
     if (column < 0 || column > kEntryFieldCount) return;
     const ColumnOrder& order = Order(column);
-    std::vector<int> ranks;
-    ranks.reserve(matches.size());
+    // Kept from sort to sort: buffers the size of the glossary are slow to allocate anew.
+    std::vector<int>& ranks = sortRanks_;
+    ranks.clear();
     for (const GlossaryMatch& match : matches) {
         if (Entry(match)) ranks.push_back(order.rank[match.slot][static_cast<std::size_t>(match.index)]);
     }
@@ -356,7 +373,8 @@ void GlossaryIndex::Sort(std::vector<GlossaryMatch>& matches, int column, bool d
         std::sort(ranks.begin(), ranks.end());
     } else {
         // Many matches: marking them in the order of every entry beats sorting them.
-        std::vector<char> matched(order.byRank.size(), 0);
+        std::vector<char>& matched = sortMarks_;
+        matched.assign(order.byRank.size(), 0);
         for (int r : ranks) matched[static_cast<std::size_t>(r)] = 1;
         ranks.clear();
         for (std::size_t r = 0; r < matched.size(); ++r) {

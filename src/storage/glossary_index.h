@@ -57,9 +57,11 @@ public:
 
     // Entries whose term, reading, spelling or description holds the text, group by group.
     std::vector<GlossaryMatch> Find(std::wstring_view text) const;
+    void Find(std::wstring_view text, std::vector<GlossaryMatch>& matches) const;
     // The same for a text that holds the text the matches were found for:
     // only those are looked at again.
-    std::vector<GlossaryMatch> Narrow(const std::vector<GlossaryMatch>& matches, std::wstring_view text) const;
+    std::vector<GlossaryMatch> Narrow(std::vector<GlossaryMatch> matches, std::wstring_view text) const;
+    void NarrowInPlace(std::vector<GlossaryMatch>& matches, std::wstring_view text) const;
     // The groups with entries of this very term, and how many each.
     std::vector<GroupTermCount> GroupsWithTerm(std::wstring_view term) const;
 
@@ -104,4 +106,6 @@ private:
     Group groups_[kGroupSlotCount];
     uint64_t version_ = 0;
     mutable ColumnOrder orders_[kEntryFieldCount + 1];
+    mutable std::vector<int> sortRanks_;
+    mutable std::vector<char> sortMarks_;
 };
