@@ -66,6 +66,24 @@ void WriteGroups() {
     }
 }
 
+// The open group's file: those of the other groups one after the other.
+void WriteOpenGroup() {
+    std::string content;
+    for (int group = 0; group < kGroups; ++group) {
+        wchar_t name[32];
+        swprintf(name, 32, L"group%02d.csv", group + 1);
+        FILE* f = _wfopen(name, L"rb");
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) content.append(buffer, n);
+        fclose(f);
+    }
+    wchar_t name[32];
+    swprintf(name, 32, L"group%02d.csv", kGroups + 1);
+    FILE* f = _wfopen(name, L"wb");
+    fwrite(content.data(), 1, content.size(), f);
+    fclose(f);
+}
+
 int Quiet(HWND, const wchar_t* text, const wchar_t*, UINT) {
     fwprintf(stderr, L"message: %ls\n", text);
     return IDOK;
@@ -222,11 +240,13 @@ int main() {
     {
         WordListHost host;
         AppSettings settings = appSettings;
-        settings.currentGroup = kGroups;  // a group without a file
+        settings.currentGroup = kGroups;  // group21.csv: every entry of the others once more
         ApplyAppSettings(settings);
         std::vector<GlossaryEntry> open;
         for (const auto& entries : read) open.insert(open.end(), entries.begin(), entries.end());
-        FillWordList(open);
+        WriteOpenGroup();
+        LoadWordListFromGroupFile();
+        RefreshGlossary();  // its file is read as any group's is, before any change
         EnableWindow(GetDlgItem(host.Dialog(), IDC_APPLY), TRUE);
         read.push_back(open);
         double openFloor = 0;
@@ -234,9 +254,10 @@ int main() {
             openFloor = std::max(openFloor, std::min({PlainScan(read, query), PlainScan(read, query), PlainScan(read, query)}));
         }
         std::printf("with an unsaved open group of %zu entries more\n", open.size());
+        ListSetText(host.List(), 0, 3, L"the first change");
         double start = Now();
         RefreshGlossary();
-        Row("the open group read from its list", (Now() - start) * 1e3, "", 0, 0);
+        Row("the first change: followed from the file read", (Now() - start) * 1e3, "", 0, 0);
         WorstKeystroke();
         Row("keystroke, unsaved open group", WorstKeystroke() * 1e3, "plain scan", openFloor * 1e3, 50);
         Row("  of which the index (refresh, find)", WorstIndexKeystroke(-1) * 1e3, "plain scan", openFloor * 1e3, 50);

@@ -35,6 +35,7 @@ set(win32_test_sources
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
     tests/editor/find_window_test.cpp
+    tests/editor/glossary_lookup_test.cpp
     tests/editor/register_dialog_test.cpp
     tests/editor/word_list_test.cpp
     tests/storage/daily_backup_test.cpp

@@ -9,6 +9,8 @@ uint64_t generation = 0;
 // could not be noted row by row, only that every row must be read.
 std::vector<RowChange> changes;
 bool everyRow = true;
+bool filled = false;
+RowFill lastFill;
 // Past this many the rows are read again rather than followed (a fill notes
 // a change for every cell).
 constexpr size_t kMostChanges = 1 << 20;
@@ -26,6 +28,7 @@ void Note(RowChange change) {
     if (!everyRow) {
         if (changes.size() >= kMostChanges) {
             everyRow = true;
+            filled = false;
             changes.clear();
             changes.shrink_to_fit();
         } else {
@@ -50,6 +53,16 @@ void GlossaryChangesSeen() { posted = false; }
 void NoteGlossaryChanged() {
     ++generation;
     everyRow = true;
+    filled = false;
+    changes.clear();
+    Post();
+}
+
+void NoteRowsFilled(uint64_t fingerprint, int count) {
+    ++generation;
+    everyRow = false;
+    filled = true;
+    lastFill = {fingerprint, count};
     changes.clear();
     Post();
 }
@@ -60,11 +73,13 @@ void NoteRowDeleted(int row) { Note({RowChange::Kind::Deleted, row, 0}); }
 void NoteRowKeyChanged(int row, int64_t key) { Note({RowChange::Kind::Key, row, key}); }
 void NoteRowsSorted() { Note({RowChange::Kind::Sorted, 0, 0}); }
 
-bool TakeRowChanges(std::vector<RowChange>& taken) {
+RowHistory TakeRowChanges(std::vector<RowChange>& taken, RowFill& fill) {
     taken.clear();
-    const bool followed = !everyRow;
-    if (followed) taken.swap(changes);
+    const RowHistory history = everyRow ? RowHistory::Unknown : filled ? RowHistory::SinceFill : RowHistory::Followed;
+    if (history != RowHistory::Unknown) taken.swap(changes);
+    if (history == RowHistory::SinceFill) fill = lastFill;
     changes.clear();
     everyRow = false;
-    return followed;
+    filled = false;
+    return history;
 }

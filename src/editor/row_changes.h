@@ -19,9 +19,20 @@ void NoteRowDeleted(int row);
 void NoteRowKeyChanged(int row, int64_t key);
 // A new order of the same rows.
 void NoteRowsSorted();
-// The changes since the last call, in order; false when every row must be
-// read again. For the one reader of the rows.
-bool TakeRowChanges(std::vector<RowChange>& changes);
+// The list was filled anew with rows of this fingerprint, keyed 0 to count - 1.
+void NoteRowsFilled(uint64_t fingerprint, int count);
+
+struct RowFill {
+    uint64_t fingerprint = 0;
+    int count = 0;
+};
+enum class RowHistory {
+    Followed,   // the changes are all since the last call
+    SinceFill,  // the list was filled since the last call, and the changes are all since then
+    Unknown,    // every row must be read again
+};
+// The changes since the last call, in order. For the one reader of the rows.
+RowHistory TakeRowChanges(std::vector<RowChange>& changes, RowFill& fill);
 // After a change the window is posted this message, once until it calls
 // GlossaryChangesSeen: a fill of many rows posts one message.
 void WatchGlossaryChanges(HWND window, UINT message);

@@ -13,6 +13,7 @@
 #include "editor/glossary_changes.h"
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
+#include "editor/row_changes.h"
 #include "editor/word_order.h"
 #include "storage/settings.h"
 #include "ui/message_box.h"
@@ -260,6 +261,7 @@ void MoveSelectedRow(MoveDirection direction) {
 }
 
 void FillWordList(const std::vector<GlossaryEntry>& entries) {
+    NoteGlossaryChanged();  // no row-by-row note of a fill: its fingerprint follows
     ListSetRedraw(wordListHandle, false);
     SendMessageW(wordListHandle, LVM_SETITEMCOUNT, entries.size(), 0);
     int row = 0;
@@ -271,6 +273,7 @@ void FillWordList(const std::vector<GlossaryEntry>& entries) {
         ++row;
     }
     ListSetRedraw(wordListHandle, true);
+    NoteRowsFilled(FingerprintOfRows(entries, kEntryTextUnits), row);
 }
 
 std::vector<GlossaryEntry> WordListEntries() {

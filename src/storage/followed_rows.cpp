@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "storage/content_hash.h"
+
 namespace {
 
 bool InRange(int row, std::size_t count) { return row >= 0 && static_cast<std::size_t>(row) < count; }
@@ -29,6 +31,20 @@ bool FollowSort(FollowedRows& rows, const std::vector<int64_t>& keysNow) {
 }
 
 }  // namespace
+
+uint64_t FingerprintOfRows(const std::vector<GlossaryEntry>& entries, std::size_t mostUnits) {
+    uint64_t fingerprint = HashOfBytes({}) ^ entries.size();
+    for (const GlossaryEntry& entry : entries) {
+        for (const std::wstring& text : entry.texts) {
+            if (text.size() >= mostUnits || text.find(L'\0') != std::wstring::npos) return 0;
+            // Each text on its own, so that no two entries sharing their letters differently look alike.
+            const uint64_t hash = HashOfBytes({reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)});
+            fingerprint = (fingerprint ^ hash) * 0x9E3779B97F4A7C15ull;
+            fingerprint ^= fingerprint >> 31;
+        }
+    }
+    return fingerprint == 0 ? 1 : fingerprint;
+}
 
 bool KeepsOrder(const std::vector<int>& from) {
     int last = -1;

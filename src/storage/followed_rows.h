@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "storage/group_file.h"
+
 struct RowChange {
     enum class Kind : uint8_t { Text, Inserted, Deleted, Key, Sorted };
     Kind kind;
@@ -27,6 +29,12 @@ bool FollowRowChanges(const std::vector<int64_t>& keysBefore, const std::vector<
                       const std::vector<int64_t>& keysNow, FollowedRows& followed);
 
 bool HoldsSort(const std::vector<RowChange>& changes);
+
+// Tells whether a list filled with some entries holds what other entries
+// hold, without reading the list: equal fingerprints, equal entries. Zero
+// (matching nothing) when a text would not come back whole from a list cell
+// of mostUnits units (too long, or holding a NUL).
+uint64_t FingerprintOfRows(const std::vector<GlossaryEntry>& entries, std::size_t mostUnits);
 
 // Whether the rows kept stand in the order they stood before (nothing sorted).
 bool KeepsOrder(const std::vector<int>& from);

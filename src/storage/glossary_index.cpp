@@ -66,6 +66,19 @@ void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vect
     ++version_;
 }
 
+bool GlossaryIndex::AdoptFileAsRows(int slot, uint64_t fingerprint, std::size_t count, std::size_t mostUnits) {
+    if (slot < 0 || slot >= kGroupSlotCount) return false;
+    Group& group = groups_[slot];
+    if (!group.read || group.fromRows || group.unread || group.entries.size() != count || fingerprint == 0 ||
+        FingerprintOfRows(group.entries, mostUnits) != fingerprint) {
+        return false;
+    }
+    group.fromRows = true;
+    group.keys.resize(count);
+    std::iota(group.keys.begin(), group.keys.end(), int64_t{0});  // what Key gave before: nothing changes
+    return true;
+}
+
 const std::vector<int64_t>* GlossaryIndex::RowKeys(int slot) const {
     if (slot < 0 || slot >= kGroupSlotCount || !groups_[slot].fromRows) return nullptr;
     return &groups_[slot].keys;
