@@ -56,10 +56,6 @@ void AppendComposed(std::wstring& out, std::wstring_view text) {
 // whole text for one unpaired surrogate, so such a unit is kept as it is and
 // the stretches between are composed on their own.
 void AppendComposedStretch(std::wstring& out, std::wstring_view text) {
-    if (IsNormalizedString(NormalizationC, text.data(), static_cast<int>(text.size()))) {
-        out += text;
-        return;
-    }
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
@@ -78,19 +74,34 @@ void AppendComposedStretch(std::wstring& out, std::wstring_view text) {
 // Asking whether text is composed already costs far less than composing it,
 // and nearly all text is: a long text is asked about in stretches, so one
 // combining mark does not have the whole of it composed. A stretch ends after
-// a control character, which nothing composes with.
-std::wstring Composed(std::wstring_view text) {
+// a control character, which nothing composes with. False, leaving out
+// untouched, when the text is composed already: no copy of it is made.
+bool ComposeIfNeeded(std::wstring_view text, std::wstring& out) {
     constexpr size_t kStretch = 16384;
-    std::wstring out;
-    out.reserve(text.size());
+    bool composing = false;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = std::min(text.size(), start + kStretch);
         while (end < text.size() && text[end - 1] >= L' ') ++end;
-        AppendComposedStretch(out, text.substr(start, end - start));
+        const std::wstring_view stretch = text.substr(start, end - start);
+        const bool composed = IsNormalizedString(NormalizationC, stretch.data(), static_cast<int>(stretch.size())) != FALSE;
+        if (!composed && !composing) {
+            // The first stretch that needs it: what came before goes out as it is.
+            composing = true;
+            out.clear();
+            out.reserve(text.size());
+            out.append(text.substr(0, start));
+        }
+        if (composing) {
+            if (composed) {
+                out += stretch;
+            } else {
+                AppendComposedStretch(out, stretch);
+            }
+        }
         start = end;
     }
-    return out;
+    return composing;
 }
 
 }  // namespace
@@ -99,7 +110,12 @@ std::wstring FoldForFinding(std::wstring_view text) {
     // Composed before the width and kana mapping, which knows no combining
     // marks (e + U+0301 must become é before e turns full width), and again
     // after it, which may leave a mark after a letter it widened (ｶ + U+3099).
-    std::wstring folded = Composed(Map(Composed(text), LCMAP_FULLWIDTH | LCMAP_HIRAGANA));
+    // Text composed already is not copied: copies of a whole group are slow
+    // to allocate.
+    std::wstring composed;
+    std::wstring folded = Map(ComposeIfNeeded(text, composed) ? std::wstring_view(composed) : text,
+                              LCMAP_FULLWIDTH | LCMAP_HIRAGANA);
+    if (ComposeIfNeeded(folded, composed)) folded.swap(composed);
     // Case in place: a second mapping of the whole glossary would cost as much again as reading it.
     if (!folded.empty()) CharLowerBuffW(folded.data(), static_cast<DWORD>(folded.size()));
     return folded;

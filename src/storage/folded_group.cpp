@@ -133,7 +133,10 @@ bool FoldedGroup::Follow(const std::vector<int>& from, const std::vector<Glossar
 
 void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t first, std::size_t last, FoldText fold) {
     if (first >= last) return;
-    std::wstring joined;
+    // Kept from call to call (up to a size): the texts of a whole group are slow to allocate anew.
+    thread_local std::wstring joined;
+    constexpr std::size_t kKeptUnits = std::size_t{1} << 21;
+    joined.clear();
     std::size_t total = 0;
     for (std::size_t i = first; i < last; ++i) {
         for (const std::wstring& text : entries[i].texts) total += text.size() + 1;
@@ -162,11 +165,18 @@ void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t 
             }
         }
     }
+    if (joined.capacity() > kKeptUnits) std::wstring().swap(joined);
     const std::size_t base = folded_.size();
-    folded_ += folded;
+    if (folded_.empty()) {
+        folded_ = std::move(folded);
+    } else {
+        folded_ += folded;
+    }
+    const std::wstring_view added = std::wstring_view(folded_).substr(base);
+    ends_.reserve(ends_.size() + (last - first));
     int field = 0;
-    for (std::size_t pos = folded.find(kFieldSeparator); pos != std::wstring::npos;
-         pos = folded.find(kFieldSeparator, pos + 1)) {
+    for (std::size_t pos = added.find(kFieldSeparator); pos != std::wstring_view::npos;
+         pos = added.find(kFieldSeparator, pos + 1)) {
         if (++field % kEntryFieldCount == 0) ends_.push_back(base + pos + 1);
     }
 }
