@@ -4,15 +4,14 @@
 
 namespace {
 
-uint64_t generation = 0;
 // Since the reader last took them: the changes in order, or, once something
 // could not be noted row by row, only that every row must be read.
 std::vector<RowChange> changes;
 bool everyRow = true;
 bool filled = false;
 RowFill lastFill;
-// Past this many the rows are read again rather than followed (a fill notes
-// a change for every cell).
+// Past this many the rows are read again rather than followed (a deletion
+// near the top of a large group renumbers every key after it).
 constexpr size_t kMostChanges = 1 << 20;
 HWND watcher = nullptr;
 UINT watcherMessage = 0;
@@ -24,7 +23,6 @@ void Post() {
 }
 
 void Note(RowChange change) {
-    ++generation;
     if (!everyRow) {
         if (changes.size() >= kMostChanges) {
             everyRow = true;
@@ -40,8 +38,6 @@ void Note(RowChange change) {
 
 }  // namespace
 
-uint64_t GlossaryGeneration() { return generation; }
-
 void WatchGlossaryChanges(HWND window, UINT message) {
     watcher = window;
     watcherMessage = message;
@@ -51,7 +47,6 @@ void WatchGlossaryChanges(HWND window, UINT message) {
 void GlossaryChangesSeen() { posted = false; }
 
 void NoteGlossaryChanged() {
-    ++generation;
     everyRow = true;
     filled = false;
     changes.clear();
@@ -59,7 +54,6 @@ void NoteGlossaryChanged() {
 }
 
 void NoteRowsFilled(uint64_t fingerprint, int count) {
-    ++generation;
     everyRow = false;
     filled = true;
     lastFill = {fingerprint, count};

@@ -9,7 +9,6 @@
 
 #include "storage/followed_rows.h"
 
-uint64_t GlossaryGeneration();
 // A change that cannot be followed row by row (a fill, everything deleted):
 // every row must be read again.
 void NoteGlossaryChanged();
