@@ -29,10 +29,12 @@ constexpr size_t kMostChangesKept = 1 << 20;
 
 uint64_t rowsRead = 0;
 
-std::vector<GlossaryEntry> ReadEveryRow() {
-    std::vector<GlossaryEntry> rows = WordListEntries();
+void UseEveryRow(int slot) {
+    WaitCursor wait;
+    std::vector<int64_t> keys;
+    std::vector<GlossaryEntry> rows = WordListEntries(&keys);
     rowsRead += rows.size();
-    return rows;
+    glossaryIndex.UseRows(slot, std::move(rows), std::move(keys));
 }
 
 GlossaryEntry ReadRow(int row) {
@@ -62,13 +64,13 @@ bool FollowChangedRows(int slot, const std::vector<RowChange>& changes) {
     return glossaryIndex.FollowRows(slot, followed, std::move(read));
 }
 
-void NoteHistory(RowHistory history, const RowFill& fill, const std::vector<RowChange>& changes) {
+void NoteHistory(RowHistory history, RowFill fill, const std::vector<RowChange>& changes) {
     switch (history) {
     case RowHistory::SinceFill:
         rowsSlot = -1;  // the rows followed are gone
         sinceFill.known = true;
         sinceFill.slot = appSettings.currentGroup;
-        sinceFill.fill = fill;
+        sinceFill.fill = std::move(fill);
         sinceFill.changes = changes;
         break;
     case RowHistory::Unknown:
@@ -88,17 +90,24 @@ void NoteHistory(RowHistory history, const RowFill& fill, const std::vector<RowC
     }
 }
 
+bool FollowFromFile(int slot) {
+    return glossaryIndex.AdoptFileAsRows(slot, sinceFill.fill.fingerprint, sinceFill.fill.keys, kEntryTextUnits) &&
+           FollowChangedRows(slot, sinceFill.changes);
+}
+
 // Starts following the group's rows: from its file as read when the list
-// was filled from it, else by reading every row.
+// was filled from it (the index's earlier read of it, or failing that the
+// file as it is now), else by reading every row.
 void StartFollowing(int slot) {
-    const bool fromFile = sinceFill.known && sinceFill.slot == slot &&
-                          glossaryIndex.AdoptFileAsRows(slot, sinceFill.fill.fingerprint,
-                                                        static_cast<size_t>(sinceFill.fill.count), kEntryTextUnits) &&
-                          FollowChangedRows(slot, sinceFill.changes);
-    if (!fromFile) {
-        WaitCursor wait;
-        glossaryIndex.UseRows(slot, ReadEveryRow(), WordListKeys());
+    bool fromFile = false;
+    if (sinceFill.known && sinceFill.slot == slot) {
+        fromFile = FollowFromFile(slot);
+        if (!fromFile) {
+            glossaryIndex.RefreshGroup(slot);
+            fromFile = FollowFromFile(slot);
+        }
     }
+    if (!fromFile) UseEveryRow(slot);
     sinceFill.known = false;
     sinceFill.changes.clear();
     rowsSlot = slot;
@@ -117,21 +126,18 @@ void RefreshGlossary() {
     std::vector<RowChange> changes;
     RowFill fill;
     const RowHistory history = TakeRowChanges(changes, fill);
-    NoteHistory(history, fill, changes);
+    NoteHistory(history, std::move(fill), changes);
     // The open group's rows stand for its file once they hold a change not
-    // saved, and after a save until the list is filled again (they are then
-    // what the file holds).
-    const int current = registerDialogHandle ? appSettings.currentGroup : -1;
-    const bool followsCurrent = current >= 0 && rowsSlot == current;
-    const int target = current >= 0 && (followsCurrent || GlossaryHasUnsavedChanges()) ? current : -1;
+    // saved. Its file is not read for that: following starts from the file
+    // as the index read it when it was what the list holds.
+    const int target = GlossaryHasUnsavedChanges() ? appSettings.currentGroup : -1;
     if (rowsSlot != target) rowsSlot = -1;
-    glossaryIndex.Refresh(rowsSlot);
+    glossaryIndex.Refresh(target);
     if (target >= 0) {
         if (rowsSlot != target) {
             StartFollowing(target);
         } else if (!FollowChangedRows(target, changes)) {
-            WaitCursor wait;
-            glossaryIndex.UseRows(target, ReadEveryRow(), WordListKeys());
+            UseEveryRow(target);
         }
     }
     if (glossaryIndex.Version() != before && indexListener) indexListener();

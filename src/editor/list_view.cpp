@@ -51,6 +51,21 @@ LPARAM ListGetKey(HWND list, int row) {
     return item.lParam;
 }
 
+LPARAM ListGetTermAndKey(HWND list, int row, wchar_t* buffer, int capacity) {
+    if (capacity <= 0) return 0;
+    buffer[0] = L'\0';
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = buffer;
+    item.cchTextMax = capacity;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    // The list may hand back its own copy instead of filling the buffer.
+    if (item.pszText != buffer && item.pszText) lstrcpynW(buffer, item.pszText, capacity);
+    buffer[capacity - 1] = L'\0';
+    return item.lParam;
+}
+
 void ListSetKey(HWND list, int row, LPARAM key) {
     NoteRowKeyChanged(row, key);
     LVITEMW item{};

@@ -15,6 +15,8 @@ void ListSetText(HWND list, int row, int column, const wchar_t* text);
 // Inserts a row at the given index with its term and order key; returns the new index.
 int ListInsertRow(HWND list, int row, const wchar_t* term, LPARAM key);
 LPARAM ListGetKey(HWND list, int row);
+// The first column's text and the row's key in one call: reading a large list is call-bound.
+LPARAM ListGetTermAndKey(HWND list, int row, wchar_t* buffer, int capacity);
 void ListSetKey(HWND list, int row, LPARAM key);
 // The next row after 'after' (-1: from the start) with the given LVNI_ flags, or -1.
 int ListNextRow(HWND list, int after, UINT flags);

@@ -53,10 +53,10 @@ void NoteGlossaryChanged() {
     Post();
 }
 
-void NoteRowsFilled(uint64_t fingerprint, int count) {
+void NoteRowsFilled(uint64_t fingerprint, std::vector<int64_t> keys) {
     everyRow = false;
     filled = true;
-    lastFill = {fingerprint, count};
+    lastFill = {fingerprint, std::move(keys)};
     changes.clear();
     Post();
 }
@@ -71,7 +71,7 @@ RowHistory TakeRowChanges(std::vector<RowChange>& taken, RowFill& fill) {
     taken.clear();
     const RowHistory history = everyRow ? RowHistory::Unknown : filled ? RowHistory::SinceFill : RowHistory::Followed;
     if (history != RowHistory::Unknown) taken.swap(changes);
-    if (history == RowHistory::SinceFill) fill = lastFill;
+    if (history == RowHistory::SinceFill) fill = std::move(lastFill);
     changes.clear();
     everyRow = false;
     filled = false;

@@ -18,16 +18,17 @@ void NoteRowDeleted(int row);
 void NoteRowKeyChanged(int row, int64_t key);
 // A new order of the same rows.
 void NoteRowsSorted();
-// The list was filled anew with rows of this fingerprint, keyed 0 to count - 1.
-void NoteRowsFilled(uint64_t fingerprint, int count);
+// The list holds rows of this fingerprint with these keys, as a group file
+// does: filled from it, or just saved into it.
+void NoteRowsFilled(uint64_t fingerprint, std::vector<int64_t> keys);
 
 struct RowFill {
     uint64_t fingerprint = 0;
-    int count = 0;
+    std::vector<int64_t> keys;
 };
 enum class RowHistory {
     Followed,   // the changes are all since the last call
-    SinceFill,  // the list was filled since the last call, and the changes are all since then
+    SinceFill,  // the list was filled or saved since the last call, and the changes are all since then
     Unknown,    // every row must be read again
 };
 // The changes since the last call, in order. For the one reader of the rows.

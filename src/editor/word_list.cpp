@@ -273,16 +273,23 @@ void FillWordList(const std::vector<GlossaryEntry>& entries) {
         ++row;
     }
     ListSetRedraw(wordListHandle, true);
-    NoteRowsFilled(FingerprintOfRows(entries, kEntryTextUnits), row);
+    std::vector<int64_t> keys(static_cast<size_t>(row));
+    for (size_t i = 0; i < keys.size(); ++i) keys[i] = static_cast<int64_t>(i);
+    NoteRowsFilled(FingerprintOfRows(entries, kEntryTextUnits), std::move(keys));
 }
 
-std::vector<GlossaryEntry> WordListEntries() {
+std::vector<GlossaryEntry> WordListEntries(std::vector<int64_t>* keys) {
     static wchar_t cell[kEntryTextUnits];
     const int count = ListRowCount(wordListHandle);
     std::vector<GlossaryEntry> entries(static_cast<size_t>(count));
+    if (keys) keys->assign(static_cast<size_t>(count), 0);
     for (int row = 0; row < count; ++row) {
         for (int column = 0; column < kEntryFieldCount; ++column) {
-            ListGetText(wordListHandle, row, column, cell, kEntryTextUnits);
+            if (column == 0 && keys) {
+                (*keys)[static_cast<size_t>(row)] = ListGetTermAndKey(wordListHandle, row, cell, kEntryTextUnits);
+            } else {
+                ListGetText(wordListHandle, row, column, cell, kEntryTextUnits);
+            }
             entries[static_cast<size_t>(row)].texts[column] = cell;
         }
     }
@@ -317,8 +324,11 @@ int SaveWordListToGroupFile(std::u16string_view newName) {
     {
         WaitCursor wait(ListRowCount(wordListHandle) >= kLongWorkRows);
         try {
-            const std::vector<GlossaryEntry> entries = WordListEntries();
+            std::vector<int64_t> keys;
+            const std::vector<GlossaryEntry> entries = WordListEntries(&keys);
             result = newName.empty() ? SaveGroupFile(entries, report) : SaveGroupFileAs(newName, entries, report);
+            // The list now holds what the file does, as after a load of it.
+            if (result == 0) NoteRowsFilled(FingerprintOfRows(entries, kEntryTextUnits), std::move(keys));
         } catch (const std::bad_alloc&) {
             report.outcome = GroupFileReport::Outcome::Failed;  // nothing was written; the list keeps every row
         }

@@ -44,7 +44,7 @@ void MoveSelectedRow(MoveDirection direction);
 // Fills the empty list, each row keyed by its place among the entries.
 void FillWordList(const std::vector<GlossaryEntry>& entries);
 // The rows in the order the list shows them, and their order keys.
-std::vector<GlossaryEntry> WordListEntries();
+std::vector<GlossaryEntry> WordListEntries(std::vector<int64_t>* keys = nullptr);
 std::vector<int64_t> WordListKeys();
 // The current group's file into the emptied list, and the list into that file
 // (or, given a new name for the group, into the file of that name): 0, or -1

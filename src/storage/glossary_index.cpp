@@ -20,26 +20,28 @@ bool SameEntry(const GlossaryEntry& a, const GlossaryEntry& b) {
 
 void GlossaryIndex::Refresh(int liveSlot) {
     for (int slot = 0; slot < kGroupSlotCount; ++slot) {
-        if (slot == liveSlot) continue;
-        Group& group = groups_[slot];
-        const std::u16string_view name = appSettings.groupNames[slot];
-        FileStamp stamp;
-        const bool exists = GroupFileStamp(name, stamp);
-        if (group.read && !group.fromRows && group.name == name && (exists ? stamp : FileStamp{}) == group.stamp) {
-            continue;
-        }
-        Group fresh;
-        fresh.name = name;
-        fresh.read = true;
-        if (exists && ReadGroupFileEntries(name, fresh.entries)) {
-            fresh.stamp = stamp;
-        } else if (exists) {
-            fresh.unread = true;  // the stamp stays empty, so the next refresh tries again
-        }
-        fresh.folded = FoldedGroup(fresh.entries, Fold);
-        group = std::move(fresh);
-        ++version_;
+        if (slot != liveSlot) RefreshGroup(slot);
     }
+}
+
+void GlossaryIndex::RefreshGroup(int slot) {
+    if (slot < 0 || slot >= kGroupSlotCount) return;
+    Group& group = groups_[slot];
+    const std::u16string_view name = appSettings.groupNames[slot];
+    FileStamp stamp;
+    const bool exists = GroupFileStamp(name, stamp);
+    if (group.read && !group.fromRows && group.name == name && (exists ? stamp : FileStamp{}) == group.stamp) return;
+    Group fresh;
+    fresh.name = name;
+    fresh.read = true;
+    if (exists && ReadGroupFileEntries(name, fresh.entries)) {
+        fresh.stamp = stamp;
+    } else if (exists) {
+        fresh.unread = true;  // the stamp stays empty, so the next refresh tries again
+    }
+    fresh.folded = FoldedGroup(fresh.entries, Fold);
+    group = std::move(fresh);
+    ++version_;
 }
 
 void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys) {
@@ -66,16 +68,22 @@ void GlossaryIndex::UseRows(int slot, std::vector<GlossaryEntry> rows, std::vect
     ++version_;
 }
 
-bool GlossaryIndex::AdoptFileAsRows(int slot, uint64_t fingerprint, std::size_t count, std::size_t mostUnits) {
+bool GlossaryIndex::AdoptFileAsRows(int slot, uint64_t fingerprint, const std::vector<int64_t>& keys, std::size_t mostUnits) {
     if (slot < 0 || slot >= kGroupSlotCount) return false;
     Group& group = groups_[slot];
-    if (!group.read || group.fromRows || group.unread || group.entries.size() != count || fingerprint == 0 ||
+    if (!group.read || group.fromRows || group.unread || group.entries.size() != keys.size() || fingerprint == 0 ||
         FingerprintOfRows(group.entries, mostUnits) != fingerprint) {
         return false;
     }
     group.fromRows = true;
-    group.keys.resize(count);
-    std::iota(group.keys.begin(), group.keys.end(), int64_t{0});  // what Key gave before: nothing changes
+    group.keys = keys;
+    // Until now an entry's key was its place; results that keep it must look again when that changes.
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != static_cast<int64_t>(i)) {
+            ++version_;
+            break;
+        }
+    }
     return true;
 }
 

@@ -38,13 +38,15 @@ class GlossaryIndex {
 public:
     // Brings every group but liveSlot up to date with its file.
     void Refresh(int liveSlot = -1);
+    // The same for one group, its rows given before included.
+    void RefreshGroup(int slot);
     // Rows shown for a group in place of its file (changes not yet saved),
     // in the order the list shows them, with their order keys.
     void UseRows(int slot, std::vector<GlossaryEntry> rows, std::vector<int64_t> keys);
-    // A list was filled with the group's entries as its file holds them (the
-    // fingerprint tells), keyed 0 to count - 1: they are taken as its rows
-    // without reading the list. False when the group read is not that.
-    bool AdoptFileAsRows(int slot, uint64_t fingerprint, std::size_t count, std::size_t mostUnits);
+    // A list holds the group's entries as its file does (the fingerprint
+    // tells), with these keys: they are taken as its rows without reading
+    // the list. False when the group read is not that.
+    bool AdoptFileAsRows(int slot, uint64_t fingerprint, const std::vector<int64_t>& keys, std::size_t mostUnits);
     // The keys of the rows UseRows gave, as the index holds them; null for a group read from its file.
     const std::vector<int64_t>* RowKeys(int slot) const;
     // The rows UseRows gave, after changes the list noted: row i is now row

@@ -71,7 +71,7 @@ TEST_F(GlossaryLookupTest, EveryKindOfChangeIsFollowedReadingOnlyTheRowsItMade) 
     ExpectIndexHoldsTheList("an edit just after the load");
     EXPECT_EQ(RowsReadSince(read), 1u) << "the rest is the file as read";
 
-    ListInsertRow(host_.List(), 0, L"alt e", 0);  // as Alt+E puts a new entry in
+    ListInsertRow(host_.List(), 0, L"new at the top", 0);
     for (int column = 1; column < 4; ++column) ListSetText(host_.List(), 0, column, L"new");
     ExpectIndexHoldsTheList("an insertion");
     EXPECT_EQ(RowsReadSince(read), 1u);
@@ -99,13 +99,26 @@ TEST_F(GlossaryLookupTest, EveryKindOfChangeIsFollowedReadingOnlyTheRowsItMade) 
     SetUnsaved(false);
     Edit(2, L"after the save");
     ExpectIndexHoldsTheList("an edit after a save");
-    EXPECT_EQ(RowsReadSince(read), 1u) << "the rows saved are still followed";
+    EXPECT_EQ(RowsReadSince(read), 1u) << "followed on from the file as saved";
 
     SetUnsaved(false);
     LoadWordListFromGroupFile();
     RefreshGlossary();
     Edit(0, L"after a reload");
     ExpectIndexHoldsTheList("an edit after a reload");
+    EXPECT_EQ(RowsReadSince(read), 1u);
+
+    // Loaded, changed and saved with nothing looking in between: the next
+    // change starts from the file as saved.
+    SetUnsaved(false);
+    LoadWordListFromGroupFile();
+    Edit(3, L"saved unseen");
+    ASSERT_EQ(SaveWordListToGroupFile(), 0);
+    SetUnsaved(false);
+    RefreshGlossary();
+    read = GlossaryRowsRead();
+    Edit(4, L"after an unseen save");
+    ExpectIndexHoldsTheList("an edit after a save nothing looked at");
     EXPECT_EQ(RowsReadSince(read), 1u);
 
     // Many changes of every kind between two looks, in a fixed random order.
