@@ -116,6 +116,22 @@ TEST(FoldedGroup, RowsFollowedThroughChangesFoldOnlyWhatIsNewAndMatchAFreshFoldi
         const FoldedGroup fresh(step.rowsAfter, TestFold);
         ASSERT_EQ(after.EntryCount(), step.rowsAfter.size());
         for (size_t i = 0; i < step.rowsAfter.size(); ++i) EXPECT_EQ(after.Entry(i), fresh.Entry(i)) << i;
+        if (KeepsOrder(followed.from)) {
+            // In place, as a large group is followed: the same text, and the rows moved to where they now stand.
+            FoldedGroup inPlace = group;
+            ASSERT_TRUE(inPlace.Follow(followed.from, step.rowsAfter, TestFold));
+            ASSERT_EQ(inPlace.EntryCount(), step.rowsAfter.size());
+            for (size_t i = 0; i < step.rowsAfter.size(); ++i) EXPECT_EQ(inPlace.Entry(i), fresh.Entry(i)) << i;
+            std::vector<std::wstring> terms, freshTerms;
+            for (const GlossaryEntry& row : rows) terms.push_back(row.texts[0]);
+            for (size_t i = 0; i < followed.from.size(); ++i) {
+                if (followed.from[i] < 0) freshTerms.push_back(step.rowsAfter[i].texts[0]);
+            }
+            MoveRowsInPlace(terms, followed.from, freshTerms);
+            std::vector<std::wstring> expected;
+            for (const GlossaryEntry& row : step.rowsAfter) expected.push_back(row.texts[0]);
+            EXPECT_EQ(terms, expected);
+        }
         // Rows that only moved were not read again.
         for (size_t i = 0; i < followed.from.size(); ++i) {
             if (followed.from[i] >= 0) EXPECT_EQ(rows[static_cast<size_t>(followed.from[i])].texts[0], step.rowsAfter[i].texts[0]);
