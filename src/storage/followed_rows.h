@@ -39,6 +39,17 @@ uint64_t FingerprintOfRows(const std::vector<GlossaryEntry>& entries, std::size_
 // Whether the rows kept stand in the order they stood before (nothing sorted).
 bool KeepsOrder(const std::vector<int>& from);
 
+// The rows in their new order, as a new list: for `from` in any order
+// (a sort), where moving in place cannot serve. Uses no row twice.
+template <typename T>
+std::vector<T> MovedRows(std::vector<T>& items, const std::vector<int>& from, std::vector<T>& fresh) {
+    std::vector<T> moved(from.size());
+    for (std::size_t i = 0, next = 0; i < from.size(); ++i) {
+        moved[i] = std::move(from[i] < 0 ? fresh[next++] : items[static_cast<std::size_t>(from[i])]);
+    }
+    return moved;
+}
+
 // Makes items[i] what items[from[i]] was, or, where from[i] is -1, the next
 // of fresh, without a second copy of the list: a large list is slow to
 // allocate anew. With the kept rows in their order, rows moving left go left

@@ -144,21 +144,10 @@ bool GlossaryIndex::FollowRows(int slot, const FollowedRows& followed, std::vect
             if (!group.sortKeys[field].empty()) MoveRowsInPlace(group.sortKeys[field], followed.from, freshKeys[field]);
         }
     } else {
-        std::vector<GlossaryEntry> entries(count);
-        for (std::size_t row = 0, next = 0; row < count; ++row) {
-            const int from = followed.from[row];
-            entries[row] = from < 0 ? std::move(read[next++]) : std::move(group.entries[static_cast<std::size_t>(from)]);
-        }
+        std::vector<GlossaryEntry> entries = MovedRows(group.entries, followed.from, read);
         group.folded = FoldedGroup(group.folded, followed.from, entries, Fold);
         for (int field = 0; field < kEntryFieldCount; ++field) {
-            std::vector<std::string>& keys = group.sortKeys[field];
-            if (keys.empty()) continue;
-            std::vector<std::string> movedKeys(count);
-            for (std::size_t row = 0, next = 0; row < count; ++row) {
-                const int from = followed.from[row];
-                movedKeys[row] = std::move(from < 0 ? freshKeys[field][next++] : keys[static_cast<std::size_t>(from)]);
-            }
-            keys = std::move(movedKeys);
+            if (!group.sortKeys[field].empty()) group.sortKeys[field] = MovedRows(group.sortKeys[field], followed.from, freshKeys[field]);
         }
         group.entries = std::move(entries);
     }
@@ -192,14 +181,7 @@ bool GlossaryIndex::FollowOrder(ColumnOrder& order, int slot, const std::vector<
     for (const Group& group : groups_) {
         if (group.sortKeys[field].size() != group.entries.size()) return false;
     }
-    const auto Key = [&](const GlossaryMatch& m) -> const std::string& {
-        return groups_[m.slot].sortKeys[field][static_cast<std::size_t>(m.index)];
-    };
-    const auto Less = [&](const GlossaryMatch& a, const GlossaryMatch& b) {
-        const int c = Key(a).compare(Key(b));
-        if (c != 0) return c < 0;
-        return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
-    };
+    const auto Less = [&](const GlossaryMatch& a, const GlossaryMatch& b) { return KeyBefore(a, b, field); };
     // In place, as the rows were: a new order of every entry is slow to allocate.
     std::vector<GlossaryMatch>& byRank = order.byRank;
     std::size_t kept = 0;
@@ -344,6 +326,13 @@ const GlossaryIndex::ColumnOrder& GlossaryIndex::Order(int column) const {
     return order;
 }
 
+bool GlossaryIndex::KeyBefore(const GlossaryMatch& a, const GlossaryMatch& b, int field) const {
+    const int c = groups_[a.slot].sortKeys[field][static_cast<std::size_t>(a.index)].compare(
+        groups_[b.slot].sortKeys[field][static_cast<std::size_t>(b.index)]);
+    if (c != 0) return c < 0;
+    return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;  // ties in stored order
+}
+
 void GlossaryIndex::SortByText(std::vector<GlossaryMatch>& all, int field) const {
     const auto Text = [&](const GlossaryMatch& m) -> std::wstring_view {
         return groups_[m.slot].entries[static_cast<std::size_t>(m.index)].texts[field];
@@ -365,14 +354,8 @@ void GlossaryIndex::SortByText(std::vector<GlossaryMatch>& all, int field) const
         }
         if (!keysMade) keys.clear();
     }
-    const auto Key = [&](const GlossaryMatch& m) -> const std::string& {
-        return groups_[m.slot].sortKeys[field][static_cast<std::size_t>(m.index)];
-    };
     if (keysMade) {
-        std::sort(all.begin(), all.end(), [&](const GlossaryMatch& a, const GlossaryMatch& b) {
-            const int c = Key(a).compare(Key(b));
-            return c != 0 ? c < 0 : Before(a, b);
-        });
+        std::sort(all.begin(), all.end(), [&](const GlossaryMatch& a, const GlossaryMatch& b) { return KeyBefore(a, b, field); });
     } else {
         std::sort(all.begin(), all.end(), [&](const GlossaryMatch& a, const GlossaryMatch& b) {
             const int c = CompareInLocaleOrder(Text(a), Text(b));

@@ -104,6 +104,8 @@ private:
     };
     const ColumnOrder& Order(int column) const;
     void SortByText(std::vector<GlossaryMatch>& all, int field) const;
+    // By the field's sort key (made for every entry), ties in stored order.
+    bool KeyBefore(const GlossaryMatch& a, const GlossaryMatch& b, int field) const;
     // An order after rows of one group were deleted or added without moving
     // the others: entry i of the group is now indexNow[i] (-1: gone), and the
     // added ones take their places. False when it must be worked out afresh.
