@@ -8,6 +8,7 @@
 #include "common/win32_text.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
+#include "storage/data_folder.h"
 #include "storage/group_name_clash.h"
 #include "storage/session_end_notes.h"
 #include "storage/settings.h"
@@ -54,6 +55,8 @@ int RunWordHaven(HINSTANCE instance) {
         return 0;
     }
 
+    // Before anything reads a file: dialogs may move the current directory later.
+    FixDataFolder();
     UseSystemMonitorQuery();
     CutOffSave cutOff;
     LoadSettingsFile(&cutOff);

@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "storage/settings_file.h"
+#include "storage/data_folder.h"
 
 namespace {
 
@@ -53,11 +53,8 @@ std::wstring ThisProgram() {
     }
 }
 
-std::wstring DataFolder() {
-    wchar_t full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameW(kDataDirectoryPrefix, MAX_PATH * 2, full, nullptr);
-    if (length == 0 || length >= MAX_PATH * 2) return {};
-    std::wstring folder(full, length);
+std::wstring StartFolder() {
+    std::wstring folder = DataFolder();
     // "C:\data\" reads as "C:\data" in the shortcut's Start in, as Explorer writes it; "C:\" stays.
     if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
     return folder;
@@ -101,7 +98,7 @@ bool StartupShortcutPresent() {
 bool CreateStartupShortcut() {
     const std::wstring path = StartupShortcutPath();
     const std::wstring program = ThisProgram();
-    const std::wstring folder = DataFolder();
+    const std::wstring folder = StartFolder();
     if (path.empty() || program.empty() || folder.empty()) return false;
     ComScope com;
     ComPointer<IShellLinkW> link;

@@ -127,11 +127,7 @@ void ExportGlossary(HWND owner) {
     ofn.lpfnHook = SaveDialogHook;
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
                 OFN_NOREADONLYRETURN | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    // The data folder is the current directory: browsing elsewhere must not move it.
-    wchar_t dataFolder[MAX_PATH * 2] = {};
-    const DWORD kept = GetCurrentDirectoryW(MAX_PATH * 2, dataFolder);
     const BOOL chosen = GetSaveFileNameW(&ofn);
-    if (kept > 0 && kept < MAX_PATH * 2) SetCurrentDirectoryW(dataFolder);
     asking = false;
     if (!chosen) return;
     const DWORD index = ofn.nFilterIndex >= 1 && ofn.nFilterIndex <= std::size(kChoices) ? ofn.nFilterIndex : 1;

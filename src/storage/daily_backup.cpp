@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/handles.h"
-#include "storage/settings_file.h"
+#include "storage/data_folder.h"
 
 namespace {
 
@@ -23,16 +23,6 @@ CalendarDay Today() {
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return {};
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return {};
-    full.resize(length);
-    return full;
-}
-
 bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix) {
     const size_t n = wcslen(suffix);
     return text.size() >= n && CompareStringOrdinal(text.c_str() + text.size() - n, static_cast<int>(n), suffix,
@@ -41,7 +31,7 @@ bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix) {
 
 // The data folder's own files: its group files and its settings file.
 bool IsDataFile(const std::wstring& full, std::wstring& folder, std::wstring& name) {
-    const std::wstring dataFolder = FullPath(kDataDirectoryPrefix);
+    const std::wstring dataFolder = DataFolder();
     const size_t slash = full.find_last_of(L'\\');
     if (dataFolder.empty() || slash == std::wstring::npos) return false;
     folder = full.substr(0, slash + 1);
@@ -124,7 +114,7 @@ void NoteFailure(const std::wstring& full) {
 }  // namespace
 
 void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent) {
-    const std::wstring full = FullPath(path);
+    const std::wstring full = FullPathOf(path);
     std::wstring folder, name;
     if (full.empty() || !IsDataFile(full, folder, name)) return;
     const std::wstring backupFolder = folder + Wide(kBackupFolderName) + L"\\";

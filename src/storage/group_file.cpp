@@ -12,10 +12,10 @@
 #include "storage/ansi_text.h"
 #include "storage/content_hash.h"
 #include "storage/csv_format.h"
+#include "storage/data_folder.h"
 #include "storage/group_file_name.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
-#include "storage/settings_file.h"
 #include "storage/text_encoding.h"
 
 namespace {
@@ -66,7 +66,7 @@ bool StampOf(const std::wstring& path, FileStamp& stamp) {
 }
 
 std::wstring PathOfGroup(std::u16string_view name) {
-    return std::wstring(kDataDirectoryPrefix) + std::wstring(name.begin(), name.end()) + L".csv";
+    return DataFilePath(std::wstring(name.begin(), name.end()) + L".csv");
 }
 
 std::wstring GroupFilePath(const AppSettings& settings) {
@@ -211,12 +211,6 @@ std::string EncodeFile(const std::vector<GlossaryEntry>& entries, TextEncoding e
     return content;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    wchar_t full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
-}
-
 // Whether the file at path is no longer what the last load or save saw. A
 // file that is not there, or cannot be read just now, holds nothing of another
 // program's that a save could destroy unseen.
@@ -247,7 +241,7 @@ bool KeepCopyIfNeeded(const std::wstring& path, GroupFileReport& report) {
     const std::wstring kept = KeepCopyBeside(path, L".orig");
     if (kept.empty()) return false;
     if (known && known->inexact) known->originalKept = true;
-    report.keptCopy = FullPath(kept);
+    report.keptCopy = kept;
     report.keptBecauseChanged = changed;
     return true;
 }

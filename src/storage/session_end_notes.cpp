@@ -5,11 +5,11 @@
 #include <string>
 
 #include "common/handles.h"
-#include "storage/settings_file.h"
+#include "storage/data_folder.h"
 
 namespace {
 
-std::wstring NotesPath() { return std::wstring(kDataDirectoryPrefix) + L"wordHaven-logoff.txt"; }
+std::wstring NotesPath() { return DataFilePath(L"wordHaven-logoff.txt"); }
 
 std::string ToUtf8(std::wstring_view text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "storage/data_folder.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
 
 namespace {
 
-constexpr int kPathUnits = 520;
 constexpr DWORD kHeldRetryMilliseconds = 1000;
 constexpr DWORD kHeldRetryPause = 50;
 
@@ -27,9 +27,7 @@ int Reject() {
     return -1;
 }
 
-void BuildSettingsPath(wchar_t (&path)[kPathUnits]) {
-    std::swprintf(path, kPathUnits, L"%lswordHaven.ini", kDataDirectoryPrefix);
-}
+std::wstring SettingsPath() { return DataFilePath(L"wordHaven.ini"); }
 
 bool IsHeldByAnother(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
@@ -76,8 +74,8 @@ bool SettingsFileRefused() { return rejectedAtStart; }
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 
 int LoadSettingsFile(CutOffSave* cutOff) {
-    wchar_t path[kPathUnits];
-    BuildSettingsPath(path);
+    const std::wstring settingsPath = SettingsPath();
+    const wchar_t* path = settingsPath.c_str();
     std::vector<uint8_t> image(kSettingsFileSize);
     const DWORD start = GetTickCount();
     for (;;) {
@@ -107,9 +105,8 @@ int SaveSettingsFile() {
     std::vector<uint8_t> image(kSettingsFileSize);
     WriteSettingsImage(settings, layout, image.data());
 
-    wchar_t path[kPathUnits];
-    BuildSettingsPath(path);
-    if (rejectedAtStart && !rejectedFileKept && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+    const std::wstring path = SettingsPath();
+    if (rejectedAtStart && !rejectedFileKept && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (KeepCopyBeside(path, L".bad").empty()) return -1;
         rejectedFileKept = true;
     }
