@@ -16,6 +16,7 @@ target_link_options(url_recorder PRIVATE -municode -mwindows)
 add_library(wordhaven_test_support STATIC
     tests/support/test_folder.cpp
     tests/support/program_run.cpp
+    tests/support/program_test.cpp
     tests/support/windows_found.cpp
     tests/support/dialog_template.cpp
     tests/support/program_windows.cpp
@@ -26,7 +27,7 @@ add_library(wordhaven_test_support STATIC
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
-target_link_libraries(wordhaven_test_support PUBLIC gtest user32 shell32)
+target_link_libraries(wordhaven_test_support PUBLIC wordhaven_portable gtest user32 shell32)
 
 # Windows-only behaviour, driven in the test process on the program's real code and resources.
 set(win32_test_sources

@@ -11,6 +11,7 @@
 
 #include "storage/settings.h"
 #include "support/program_run.h"
+#include "support/program_test.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
 #include "support/session.h"
@@ -21,13 +22,12 @@
 
 namespace {
 
-class Acceptance : public testing::Test {
+class Acceptance : public ProgramTest {
 protected:
     void SetUp() override {
-        EndStrayPrograms();
+        ProgramTest::SetUp();
         ClearUrlLog();
     }
-    TestFolder folder_;
 };
 
 }  // namespace

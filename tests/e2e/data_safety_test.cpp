@@ -11,21 +11,13 @@
 #include "storage/settings.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
 
 namespace {
 
-const std::wstring kUnsavedQuestion = L"一覧に保存されていない変更があります。保存しますか？";
-const std::wstring kSaveFailed = L"csvファイルオープンに失敗しました";
-
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
 
 // With its byte-order mark, as the "Unicode text" of spreadsheet programs.
 std::string Utf16(const std::wstring& text, bool bigEndian) {
@@ -38,17 +30,6 @@ std::string Utf16(const std::wstring& text, bool bigEndian) {
     return bytes;
 }
 
-void WriteText(const std::wstring& path, const std::string& text) { WriteFileBytes(path, {text.begin(), text.end()}); }
-
-AppSettings SettingsOnDisk(const std::wstring& path) {
-    AppSettings settings{};
-    ViewLayout layout{};
-    const std::vector<uint8_t> image = ReadFileBytes(path);
-    EXPECT_EQ(image.size(), kSettingsFileSize);
-    if (image.size() == kSettingsFileSize) ReadSettingsImage(image.data(), settings, layout);
-    return settings;
-}
-
 std::wstring RenameFieldText(const Session& session) {
     wchar_t text[128] = {};
     SendMessageW(session.Item(kRename), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));  // another process's edit
@@ -59,14 +40,7 @@ void SetRenameField(const Session& session, const wchar_t* name) {
     Session::SendAndWait(session.Item(kRename), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
 }
 
-bool ApplyEnabled(const Session& session) { return IsWindowEnabled(session.Item(kApply)) != FALSE; }
-
-class DataSafety : public testing::Test {
-protected:
-    void SetUp() override { EndStrayPrograms(); }
-    std::wstring File(const std::wstring& name) const { return folder_.File(name); }
-    TestFolder folder_;
-};
+class DataSafety : public ProgramTest {};
 
 }  // namespace
 

@@ -13,15 +13,13 @@
 
 #include "storage/settings.h"
 #include "support/program_windows.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
 
 namespace {
 
-const std::wstring kSaveFailed = L"csvファイルオープンに失敗しました";
-
-void WriteText(const std::wstring& path, const std::string& text) { WriteFileBytes(path, {text.begin(), text.end()}); }
 
 // A settings file whose first group has this name.
 void WriteSettingsNaming(const std::wstring& path, const std::u16string& name) {
@@ -86,11 +84,8 @@ bool MoveFolderUnderneath(const std::wstring& from, const std::wstring& to) {
     return PollUntil([&] { return FileExists(to) && !FileExists(from); }, 5000);
 }
 
-class FilesUnderChange : public testing::Test {
+class FilesUnderChange : public ProgramTest {
 protected:
-    void SetUp() override { EndStrayPrograms(); }
-    std::wstring File(const std::wstring& name) const { return folder_.File(name); }
-    TestFolder folder_;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/url_log.h"
@@ -22,18 +23,12 @@ constexpr int kFindText = 1061;
 constexpr int kFindCount = 1062;
 constexpr int kFindResults = 1063;
 
-void WriteText(const std::wstring& path, const std::wstring& text) {
-    const std::string bytes = Ansi(text);
-    WriteFileBytes(path, {bytes.begin(), bytes.end()});
-}
-
 int SelectedRow(HWND list) {
     return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-class FindUnderChange : public testing::Test {
+class FindUnderChange : public ProgramTest {
 protected:
-    void SetUp() override { EndStrayPrograms(); }
 
     HWND Open(Session& session) {
         ChooseFromTrayMenu(session.Main(), L'f');
@@ -63,7 +58,6 @@ protected:
     }
 
     static constexpr int kDeleteButton = 1042;
-    TestFolder folder_;
     HWND find_ = nullptr;
 };
 

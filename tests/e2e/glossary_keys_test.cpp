@@ -10,6 +10,7 @@
 
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
@@ -18,11 +19,6 @@ namespace {
 
 constexpr int kFindText = 1061;
 constexpr int kFindResults = 1063;
-
-void WriteText(const std::wstring& path, const std::wstring& text) {
-    const std::string bytes = Ansi(text);
-    WriteFileBytes(path, {bytes.begin(), bytes.end()});
-}
 
 void Tap(BYTE key, BYTE modifier = 0) {
     if (modifier) keybd_event(modifier, 0, 0, 0);
@@ -39,9 +35,8 @@ HWND FocusOf(HWND window) {
     return gui.hwndFocus;
 }
 
-class GlossaryKeys : public testing::Test {
+class GlossaryKeys : public ProgramTest {
 protected:
-    void SetUp() override { EndStrayPrograms(); }
     HWND FindWindowOf(Session& session) {
         return WaitForShownTopWindow(session.Program().ProcessId(), L"#32770", L"検索", 5000);
     }
@@ -53,7 +48,6 @@ protected:
         for (int row = 0; row < results.RowCount(); ++row) rows.push_back(results.Text(row, 0) + L":" + results.Text(row, 1));
         return rows;
     }
-    TestFolder folder_;
 };
 
 }  // namespace

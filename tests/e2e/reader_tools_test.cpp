@@ -17,6 +17,7 @@
 #include "support/program_run.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
@@ -30,13 +31,6 @@ constexpr int kMoveUp = 1043;
 constexpr int kFileTypeCombo = 0x470;       // cmb1 of the common file dialog
 constexpr int kFileNameCombo = 0x47c;       // cmb13
 constexpr int kFileNameEdit = 0x480;        // edt1
-
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
 
 // RFC 4180 as spreadsheets read it: a field that starts with a quote runs to
 // the closing quote, a doubled quote inside is one quote, and a record ends
@@ -137,11 +131,7 @@ bool WaitForFile(const std::wstring& path) {
     return PollUntil([&] { return FileExists(path); }, 10000);
 }
 
-class ReaderTools : public testing::Test {
-protected:
-    void SetUp() override { EndStrayPrograms(); }
-    TestFolder folder_;
-};
+class ReaderTools : public ProgramTest {};
 
 // Fields with every character the formats must carry.
 const std::wstring kHardTerm = L"tab\there";

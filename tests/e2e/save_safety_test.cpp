@@ -12,16 +12,13 @@
 #include "storage/settings.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
 #include "support/windows_found.h"
 
 namespace {
 
-const std::wstring kUnsavedQuestion = L"一覧に保存されていない変更があります。保存しますか？";
-const std::wstring kEditedEntryQuestion = L"編集中の項目はまだ一覧に入っていません。一覧に入れて保存しますか？";
-
-void WriteText(const std::wstring& path, const std::string& text) { WriteFileBytes(path, {text.begin(), text.end()}); }
 
 std::string Utf16Le(const std::wstring& text) {
     std::string bytes = "\xFF\xFE";
@@ -30,20 +27,6 @@ std::string Utf16Le(const std::wstring& text) {
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
-}
-
-AppSettings SettingsOnDisk(const std::wstring& path) {
-    AppSettings settings{};
-    ViewLayout layout{};
-    const std::vector<uint8_t> image = ReadFileBytes(path);
-    if (image.size() == kSettingsFileSize) ReadSettingsImage(image.data(), settings, layout);
-    return settings;
-}
-
-void WriteSettings(const std::wstring& path, const AppSettings& settings) {
-    std::vector<uint8_t> image(kSettingsFileSize);
-    WriteSettingsImage(settings, DefaultViewLayout(), image.data());
-    WriteFileBytes(path, image);
 }
 
 void Name(AppSettings& settings, int slot, const std::u16string& name) {
@@ -64,8 +47,6 @@ std::wstring FieldText(HWND field) {
 }
 
 void SetField(HWND field, const wchar_t* text) { Session::SendAndWait(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
-
-bool ApplyEnabled(const Session& session) { return IsWindowEnabled(session.Item(kApply)) != FALSE; }
 
 HWND OpenEditDialogWith(Session& session, const std::wstring& term) {
     session.PostCommand(kNew);
@@ -95,12 +76,7 @@ bool EndSessionAsWindowsDoes(ProgramRun& program) {
     return answered;
 }
 
-class SaveSafety : public testing::Test {
-protected:
-    void SetUp() override { EndStrayPrograms(); }
-    std::wstring File(const std::wstring& name) const { return folder_.File(name); }
-    TestFolder folder_;
-};
+class SaveSafety : public ProgramTest {};
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/program_test.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
 #include "support/session.h"
@@ -18,10 +19,10 @@ namespace {
 
 constexpr UINT kFirstSiteCommand = 33000;
 
-class SearchSites : public testing::Test {
+class SearchSites : public ProgramTest {
 protected:
     void SetUp() override {
-        EndStrayPrograms();
+        ProgramTest::SetUp();
         ClearUrlLog();
     }
     // Alt+W on the reader's selection; the URL the shell was given.
@@ -35,7 +36,6 @@ protected:
         PumpFor(700);  // the clipboard is given back
         return urls.empty() ? std::string() : urls.front();
     }
-    TestFolder folder_;
 };
 
 }  // namespace
