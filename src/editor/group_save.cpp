@@ -27,6 +27,8 @@ void ShowCurrentGroupFromFile() {
 
 void ShowChangesOfOtherPrograms() {
     if (GlossaryListChanged() || !GroupFileChangedOnDisk()) return;
+    // Widths the user dragged are kept across the reload, saved or not.
+    SaveColumnWidths();
     ShowCurrentGroupFromFile();
 }
 
@@ -79,6 +81,8 @@ bool SettleUnsavedChanges(HWND dialog) {
         if (GlossaryChangeCount() != before || EditDialogHoldingChange() != editing) continue;
         if (answer == IDNO) {
             DiscardOpenEditDialog();
+            // That answer was about the entry being edited; the list's own changes are still the user's to decide.
+            if (editing) continue;
             return true;
         }
         if (editing) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,71 @@ TEST_F(SaveSafety, ALogoffSavesEverythingWithoutWaitingAndTellsAtTheNextStart) {
     Session third(folder_.Path());  // told once
     EXPECT_TRUE(TopWindowsOf(third.Program().ProcessId(), L"#32770", L"wordHaven").empty());
     EXPECT_EQ(third.Exit(), 0u);
+}
+
+TEST_F(SaveSafety, ALogoffKeepsInItsNotesWhateverItCouldNotSave) {
+    struct Row {
+        const char* what;
+        std::function<void(Session&)> before;
+        std::wstring told;  // found in the notes at the next start
+    };
+    const std::vector<Row> rows = {
+        {"an entry being edited that has no term",
+         [](Session& session) {
+             HWND edit = OpenEditDialogWith(session, L"");
+             ASSERT_NE(edit, nullptr);
+             SetField(GetDlgItem(edit, kDescriptionField), L"only a meaning");
+         },
+         L"only a meaning"},
+        {"a backup that could not be made",
+         [](Session& session) { session.AddWithNew({L"listed"}); },
+         L"このファイルの毎日のバックアップを backup フォルダーに作れませんでした"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestFolder folder(L"SaveSafety-logoff");
+        WriteText(folder.File(L"group01.csv"), "\"kept\",\"\",\"\",\"\"\n");
+        WriteText(folder.File(L"backup"), "a file where the backups' folder would go");
+        {
+            Session session(folder.Path());
+            row.before(session);
+            EXPECT_TRUE(EndSessionAsWindowsDoes(session.Program())) << "a window waited for an answer";
+        }
+        std::wstring told;
+        Session again(folder.Path(), &told);
+        EXPECT_NE(told.find(row.told), std::wstring::npos) << Utf8(told);
+        EXPECT_EQ(again.Exit(), 0u);
+    }
+}
+
+TEST_F(SaveSafety, NoAboutTheEntryBeingEditedStillAsksAboutTheList) {
+    struct Row {
+        const char* what;
+        std::function<void(Session&)> leave;
+        int answer;  // to the question about the list
+        std::string saved;
+    };
+    const std::vector<Row> rows = {
+        {"exit", [](Session& session) { session.ChooseExit(); }, IDYES, "\"listed\",\"\",\"\",\"\"\n"},
+        {"another group", [](Session& session) { session.SelectGroup(1, false); }, IDYES,
+         "\"listed\",\"\",\"\",\"\"\n"},
+        {"closing the glossary", [](Session& session) { PostMessageW(session.Dialog(), WM_CLOSE, 0, 0); }, IDNO, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestFolder folder(L"SaveSafety-no");
+        Session session(folder.Path());
+        session.AddWithNew({L"listed"});
+        HWND edit = OpenEditDialogWith(session, L"half typed");
+        ASSERT_NE(edit, nullptr);
+        row.leave(session);
+        EXPECT_EQ(session.Answer(IDNO, edit), kEditedEntryQuestion);
+        EXPECT_EQ(session.Answer(row.answer, session.Dialog()), kUnsavedQuestion) << "the list is still asked about";
+        EXPECT_TRUE(PollUntil([&] { return FileText(folder.File(L"group01.csv")) == row.saved; }, 5000));
+        if (!session.Program().WaitForExit(0)) {
+            EXPECT_EQ(session.Exit(), 0u);
+        }
+    }
 }
 
 TEST_F(SaveSafety, TheOpenEditDialogCountsAsUnsaved) {
