@@ -21,6 +21,7 @@ namespace {
 // Said before any window exists, so owned by none.
 void TellWhatTheDataFilesHold() {
     if (SettingsFileRefused()) ShowMessage(Message::IniFileOpenFailed);
+    if (SettingsFileUnreadable()) ShowMessage(Message::SettingsFileUnreadable, nullptr, SettingsFilePath());
 
     AppSettings settings = appSettings;
     const std::vector<SeparatedSlot> separated = SeparateSlotsSharingAFile(settings);

@@ -25,6 +25,9 @@ namespace {
 // Explorer broadcasts this after it restarts; every tray icon must be added again.
 UINT taskbarCreatedMessage = 0;
 bool hotkeysAttempted = false;
+// While Windows ends the session the main window is about to go: what would
+// be posted to it is told at once, into the notes for the next start.
+bool savingForSessionEnd = false;
 
 // A backup that failed during a save is told once the save is over.
 constexpr UINT kTellBackupFailure = WM_APP + 2;
@@ -34,7 +37,9 @@ void TellBackupFailure() { ShowMessage(Message::BackupFailed, nullptr, failedBac
 
 void PostBackupFailure(const std::wstring& failedFile) {
     failedBackupFile = failedFile;
-    if (!mainWindowHandle || !PostMessageW(mainWindowHandle, kTellBackupFailure, 0, 0)) TellBackupFailure();
+    if (savingForSessionEnd || !mainWindowHandle || !PostMessageW(mainWindowHandle, kTellBackupFailure, 0, 0)) {
+        TellBackupFailure();
+    }
 }
 
 void ToggleStartWithWindows(HWND window) {
@@ -128,9 +133,8 @@ LRESULT OnClose(HWND window) {
 // entries and settings. Windows ends the program soon after, so nothing waits
 // on the user: what would have been shown is told at the next start.
 void SaveForSessionEnd(HWND window) {
-    static bool saving = false;
-    if (saving) return;
-    saving = true;
+    if (savingForSessionEnd) return;
+    savingForSessionEnd = true;
     // Shown by Windows beside the program while the session waits for it.
     const wchar_t* reason = appSettings.languageIndex == 0 ? L"Saving the glossary" : L"用語集を保存しています";
     const bool blocking = ShutdownBlockReasonCreate(window, reason) != FALSE;
@@ -141,7 +145,7 @@ void SaveForSessionEnd(HWND window) {
     const std::wstring untold = TakeCollectedMessages();
     if (!untold.empty()) KeepSessionEndNotes(untold);
     if (blocking) ShutdownBlockReasonDestroy(window);
-    saving = false;
+    savingForSessionEnd = false;
 }
 
 // Saved when asked already: a program may be ended without its WM_ENDSESSION.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "common/win32_text.h"
 #include "editor/glossary_changes.h"
 #include "editor/glossary_lookup.h"
 #include "editor/list_view.h"
@@ -157,6 +158,18 @@ EditAccepted AcceptOpenEditDialog() {
 
 Message EditRefusalMessage(EditAccepted refusal) {
     return refusal == EditAccepted::TargetGone ? Message::EditTargetGone : Message::EmptyTerm;
+}
+
+std::wstring OpenEditDialogTexts() {
+    std::wstring lines;
+    if (!openDialog) return lines;
+    for (int field = 0; field < 4; ++field) {
+        const std::wstring text = FieldText(openDialog, kFieldIds[field]);
+        if (text.empty()) continue;
+        if (!lines.empty()) lines += L"\n";
+        lines.append(AsWide(kEntryFieldLabels[appSettings.languageIndex][field])).append(L": ").append(text);
+    }
+    return lines;
 }
 
 void DiscardOpenEditDialog() {

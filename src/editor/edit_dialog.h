@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "editor/word_list.h"
 #include "ui/messages.h"
@@ -34,6 +35,9 @@ enum class EditAccepted { Accepted, EmptyTerm, TargetGone };
 EditAccepted AcceptOpenEditDialog();
 // What tells the user why an entry was refused.
 Message EditRefusalMessage(EditAccepted refusal);
+// The open edit dialog's texts, one named line each, for a note; empty when
+// it holds none.
+std::wstring OpenEditDialogTexts();
 // Closes the open edit dialog, writing nothing.
 void DiscardOpenEditDialog();
 INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

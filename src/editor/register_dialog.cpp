@@ -15,6 +15,7 @@
 #include "editor/register_dialog_layout.h"
 #include "editor/word_list.h"
 #include "storage/settings.h"
+#include "ui/message_box.h"
 #include "ui/resource_ids.h"
 
 HWND registerDialogHandle = nullptr;
@@ -22,7 +23,8 @@ HWND wordListHandle = nullptr;
 
 namespace {
 
-constexpr int kRenameFieldLimit = 256;
+// What a group name keeps: a longer name typed here would be cut without a word.
+constexpr int kRenameFieldLimit = kGroupNameUnits - 1;
 
 void OnInitDialog(HWND dialog) {
     BeginRegisterDialogLayout(dialog);
@@ -238,8 +240,14 @@ bool SettleUnsavedChangesBeforeExit() { return !registerDialogHandle || SettleUn
 void SaveUnsavedChangesWithoutAsking() {
     HWND dialog = registerDialogHandle;
     if (!dialog) return;
-    // The entry being edited is the user's work too; one without a term is no entry.
-    if (EditDialogHoldingChange()) AcceptOpenEditDialog();
+    // The entry being edited is the user's work too. One that cannot go into
+    // the list (no term, or its row gone after a reload) is kept in the notes.
+    if (EditDialogHoldingChange()) {
+        const std::wstring texts = OpenEditDialogTexts();
+        if (AcceptOpenEditDialog() != EditAccepted::Accepted && !texts.empty()) {
+            ShowMessage(Message::EditedEntryNotSaved, nullptr, texts);
+        }
+    }
     if (HasUnsavedChanges(dialog)) SaveGlossary(dialog, RenameMode::Quietly, true);
 }
 

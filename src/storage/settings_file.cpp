@@ -21,19 +21,25 @@ constexpr DWORD kHeldRetryPause = 50;
 // that lead to the group files; it is kept beside before it is replaced.
 bool rejectedAtStart = false;
 bool rejectedFileKept = false;
+bool unreadableAtStart = false;
 
 int Reject() {
     rejectedAtStart = true;
     return -1;
 }
 
-std::wstring SettingsPath() { return DataFilePath(L"wordHaven.ini"); }
+int LeaveUnread() {
+    unreadableAtStart = true;
+    return -1;
+}
 
 bool IsHeldByAnother(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-enum class SettingsRead { Complete, Missing, Held, Unreadable };
+// Damaged: the file was read and is no settings image. Unreadable: what it
+// holds is unknown, so it may still be a good one.
+enum class SettingsRead { Complete, Missing, Held, Unreadable, Damaged };
 
 // The whole image, or why not. Every kind of sharing is allowed, so a tool
 // that has the file open for writing does not keep it from being read.
@@ -45,13 +51,15 @@ SettingsRead ReadSettingsBytes(const wchar_t* path, std::vector<uint8_t>& image)
         if (error == ERROR_FILE_NOT_FOUND) return SettingsRead::Missing;
         return IsHeldByAnother(error) ? SettingsRead::Held : SettingsRead::Unreadable;
     }
-    if (GetFileSize(file.Get(), nullptr) != kSettingsFileSize) return SettingsRead::Unreadable;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) return SettingsRead::Unreadable;
+    if (size.QuadPart != kSettingsFileSize) return SettingsRead::Damaged;
     DWORD read = 0;
     if (!ReadFile(file.Get(), image.data(), kSettingsFileSize, &read, nullptr)) {
         return IsHeldByAnother(GetLastError()) ? SettingsRead::Held : SettingsRead::Unreadable;
     }
     // A half-read image is never applied; the defaults stay in force.
-    return read == kSettingsFileSize ? SettingsRead::Complete : SettingsRead::Unreadable;
+    return read == kSettingsFileSize ? SettingsRead::Complete : SettingsRead::Damaged;
 }
 
 ScreenRect QueryNearestMonitor(const ScreenRect& window) {
@@ -71,10 +79,15 @@ ScreenRect QueryNearestMonitor(const ScreenRect& window) {
 
 bool SettingsFileRefused() { return rejectedAtStart; }
 
+bool SettingsFileUnreadable() { return unreadableAtStart; }
+
+std::wstring SettingsFilePath() { return DataFilePath(L"wordHaven.ini"); }
+
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 
 int LoadSettingsFile(CutOffSave* cutOff) {
-    const std::wstring settingsPath = SettingsPath();
+    rejectedAtStart = unreadableAtStart = false;
+    const std::wstring settingsPath = SettingsFilePath();
     const wchar_t* path = settingsPath.c_str();
     std::vector<uint8_t> image(kSettingsFileSize);
     const DWORD start = GetTickCount();
@@ -87,7 +100,8 @@ int LoadSettingsFile(CutOffSave* cutOff) {
         }
         // A sync or backup tool may hold the file for a moment as the program
         // starts; no window exists yet, so a short wait here keeps nobody waiting.
-        if (read != SettingsRead::Held || GetTickCount() - start >= kHeldRetryMilliseconds) return Reject();
+        if (read == SettingsRead::Damaged) return Reject();
+        if (read == SettingsRead::Unreadable || GetTickCount() - start >= kHeldRetryMilliseconds) return LeaveUnread();
         Sleep(kHeldRetryPause);
     }
 
@@ -105,7 +119,9 @@ int SaveSettingsFile() {
     std::vector<uint8_t> image(kSettingsFileSize);
     WriteSettingsImage(settings, layout, image.data());
 
-    const std::wstring path = SettingsPath();
+    // Left as it was found: it may hold every group name, which this run never saw.
+    if (unreadableAtStart) return 0;
+    const std::wstring path = SettingsFilePath();
     if (rejectedAtStart && !rejectedFileKept && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (KeepCopyBeside(path, L".bad").empty()) return -1;
         rejectedFileKept = true;

@@ -50,6 +50,10 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::EditTargetGone:
         return {kEditTargetGoneRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::SettingsFileUnreadable:
+        return {kSettingsFileUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::EditedEntryNotSaved:
+        return {kEditedEntryNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -28,6 +28,8 @@ enum class Message {
     ExportFailed,
     StartupShortcutFailed,
     EditTargetGone,
+    SettingsFileUnreadable,
+    EditedEntryNotSaved,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -114,6 +116,21 @@ inline constexpr const char16_t* kStartupShortcutFailedRows[2] = {
 inline constexpr const char16_t* kEditTargetGoneRows[2] = {
     u"The entry this window was opened for is no longer in the glossary's list, so nothing was written. Copy what you need, then close the window.",
     u"このウィンドウで開いた項目が単語登録の一覧にもうないため、書き込みませんでした。必要な内容をコピーしてから閉じてください。"};
+inline constexpr const char16_t* kSettingsFileUnreadableRows[2] = {
+    u"The settings file wordHaven.ini is there but could not be read; another program may be holding it. "
+    u"wordHaven runs with its default settings and group names for now and leaves the file as it is. "
+    u"To get your group names back, exit wordHaven, close the other program and start wordHaven again:",
+    u"設定ファイル wordHaven.ini はありますが、読み込めませんでした。別のプログラムが開いている可能性があります。"
+    u"wordHaven は今回は既定の設定とグループ名で動作し、このファイルは変更しません。"
+    u"グループ名を戻すには、wordHaven を終了し、そのプログラムを閉じてから、もう一度起動してください:"};
+inline constexpr const char16_t* kEditedEntryNotSavedRows[2] = {
+    u"The entry being edited could not be put into the glossary: its term was empty, or the entry it was opened "
+    u"for was no longer in the list. What it held:",
+    u"編集中の項目を用語集に入れられませんでした。用語欄が空白だったか、開いた元の項目が一覧になかったためです。"
+    u"項目の内容:"};
+// The names of an entry's four texts, as the list's column headers give them.
+inline constexpr const char16_t* kEntryFieldLabels[2][4] = {{u"Term", u"Reading", u"Spelling", u"Meaning"},
+                                                            {u"用語", u"読み方", u"スペル", u"意味"}};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

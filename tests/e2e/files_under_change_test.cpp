@@ -215,6 +215,27 @@ TEST_F(FilesUnderChange, ASettingsFileHeldOpenBySyncToolsAtStartIsReadAllTheSame
     EXPECT_FALSE(FileExists(File(L"wordHaven.ini.bad"))) << "never taken for damaged";
 }
 
+TEST_F(FilesUnderChange, ASettingsFileHeldPastTheStartIsToldAndNeverReplaced) {
+    WriteSettingsNaming(File(L"wordHaven.ini"), u"語彙");
+    const std::vector<uint8_t> names = ReadFileBytes(File(L"wordHaven.ini"));
+    HANDLE held = CreateFileW(File(L"wordHaven.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        std::wstring told;
+        Session session(folder_.Path(), &told);
+        CloseHandle(held);
+        EXPECT_NE(told.find(L"wordHaven.ini はありますが、読み込めませんでした"), std::wstring::npos) << Utf8(told);
+        EXPECT_EQ(FirstGroupName(session), L"group01") << "the defaults serve meanwhile";
+        EXPECT_EQ(session.Exit(), 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(File(L"wordHaven.ini")), names) << "the group names are kept";
+    EXPECT_FALSE(FileExists(File(L"wordHaven.ini.bad")));
+    Session again(folder_.Path());
+    EXPECT_TRUE(NoMessageShown(again));
+    EXPECT_EQ(FirstGroupName(again), L"語彙");
+    EXPECT_EQ(again.Exit(), 0u);
+}
+
 TEST_F(FilesUnderChange, AGroupWhoseFolderIsAwayForAMomentIsNeverSavedOver) {
     const std::string rows = "\"kept\",\"\",\"\",\"\"\n\"safe\",\"\",\"\",\"\"\n";
     WriteText(File(L"group02.csv"), rows);

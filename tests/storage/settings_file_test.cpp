@@ -96,6 +96,25 @@ TEST_F(SettingsFileTest, WrongSizeIsRefusedAndChangesNothing) {
     }
 }
 
+TEST_F(SettingsFileTest, AFileThatCouldNotBeReadIsNeverReplaced) {
+    const std::vector<uint8_t> previous = ImageWithEnglish();
+    WriteFileBytes(IniPath(), previous);
+    // Held alone by another program past the load's patience, then let go before the exit.
+    HANDLE held = CreateFileW(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(LoadSettingsFile(), -1);
+    CloseHandle(held);
+    EXPECT_TRUE(SettingsFileUnreadable()) << "for the start to tell";
+    EXPECT_FALSE(SettingsFileRefused()) << "its content was never seen";
+    EXPECT_EQ(appSettings.languageIndex, 1) << "the defaults serve meanwhile";
+
+    appSettings.currentGroup = 5;
+    EXPECT_EQ(SaveSettingsFile(), 0) << "nothing went wrong to tell at the exit";
+    EXPECT_EQ(ReadFileBytes(IniPath()), previous) << "the group names it holds stay";
+    EXPECT_FALSE(FileExists(IniPath() + L".bad"));
+    EXPECT_TRUE(messages_->empty());
+}
+
 TEST_F(SettingsFileTest, LoadedPlacementsAreClampedOntoTheRealMonitor) {
     UseSystemMonitorQuery();
     ViewLayout layout = DefaultViewLayout();
