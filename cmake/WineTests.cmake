@@ -27,7 +27,7 @@ add_library(wordhaven_test_support STATIC
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
-target_link_libraries(wordhaven_test_support PUBLIC wordhaven_portable gtest user32 shell32)
+target_link_libraries(wordhaven_test_support PUBLIC wordhaven_portable gtest user32 shell32 ole32 uuid)
 
 # Windows-only behaviour, driven in the test process on the program's real code and resources.
 set(win32_test_sources
@@ -59,6 +59,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 # The real wordHaven.exe, started and driven as a user would.
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
+    tests/e2e/data_folder_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/files_under_change_test.cpp
     tests/e2e/save_safety_test.cpp

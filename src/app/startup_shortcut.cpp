@@ -64,6 +64,13 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+bool SameFolder(std::wstring a, std::wstring b) {
+    for (std::wstring* folder : {&a, &b}) {
+        while (folder->size() > 3 && folder->back() == L'\\') folder->pop_back();
+    }
+    return !a.empty() && SamePath(a, b);
+}
+
 bool CreateShellLink(ComPointer<IShellLinkW>& link) {
     return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out()));
 }
@@ -91,8 +98,13 @@ bool StartupShortcutPresent() {
         return false;
     }
     wchar_t target[MAX_PATH * 2] = {};
-    if (FAILED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) return false;
-    return SamePath(target, ThisProgram());
+    wchar_t startsIn[MAX_PATH * 2] = {};
+    if (FAILED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH)) ||
+        FAILED(link->GetWorkingDirectory(startsIn, MAX_PATH * 2))) {
+        return false;
+    }
+    // One shortcut for the user: it is ours only while it starts this program in this data folder.
+    return SamePath(target, ThisProgram()) && SameFolder(startsIn, StartFolder());
 }
 
 bool CreateStartupShortcut() {

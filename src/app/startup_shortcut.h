@@ -5,7 +5,8 @@
 
 inline constexpr wchar_t kStartupShortcutName[] = L"wordHaven.lnk";
 
-// Whether the Startup folder holds our shortcut and it starts this program.
+// Whether the Startup folder holds our shortcut and it starts this program
+// in this data folder (a shortcut for another folder is not this one's to remove).
 bool StartupShortcutPresent();
 // Makes (or remakes) the shortcut; false when it could not be saved.
 bool CreateStartupShortcut();

@@ -33,3 +33,12 @@ std::string Utf8(const std::wstring& text);
 bool ApplyEnabled(const Session& session);
 AppSettings SettingsOnDisk(const std::wstring& path);
 void WriteSettings(const std::wstring& path, const AppSettings& settings);
+
+// Opens the program's Save As (from the glossary's export button, or from
+// the tray menu) and browses it into another folder, as a user looking for a
+// place would; the dialog stays open. Null when it did not open.
+HWND OpenSaveAsBrowsedTo(Session& session, bool fromTray, const std::wstring& folder);
+void CancelSaveAs(Session& session, HWND saveAs);
+// The Startup folder's wordHaven.lnk: where it starts the program; empty when there is none.
+std::wstring StartupShortcutPath();
+std::wstring StartupShortcutStartFolder();
