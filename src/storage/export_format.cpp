@@ -9,19 +9,23 @@ constexpr std::u16string_view kHeaders[5] = {u"用語", u"読み方", u"スペ�
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-// Anki's reader and RFC 4180 agree: a field holding the separator, a quote or
-// a line break goes in quotes, with each quote doubled. Anki also skips a line
-// that begins with '#' as a comment, so such a field is quoted too.
-bool NeedsQuotes(std::u16string_view text, char16_t separator) {
+bool IsSpreadsheet(ExportKind kind) { return kind == ExportKind::Spreadsheet; }
+
+// A field goes in quotes, each quote doubled, when a reader would otherwise
+// split it or take it for something else. Anki reads tab-separated records
+// and skips a record that begins with '#' as a comment. LibreOffice Calc
+// splits at commas, semicolons and tabs alike unless told otherwise.
+bool NeedsQuotes(std::u16string_view text, ExportKind kind) {
     if (!text.empty() && text.front() == u'#') return true;
     for (char16_t u : text) {
-        if (u == separator || u == u'"' || u == u'\r' || u == u'\n') return true;
+        if (u == u'"' || u == u'\r' || u == u'\n' || u == u'\t') return true;
+        if (IsSpreadsheet(kind) && (u == u',' || u == u';')) return true;
     }
     return false;
 }
 
-void AppendField(std::string& out, std::u16string_view text, char16_t separator) {
-    if (!NeedsQuotes(text, separator)) {
+void AppendField(std::string& out, std::u16string_view text, ExportKind kind) {
+    if (!NeedsQuotes(text, kind)) {
         AppendUtf16AsUtf8(out, text);
         return;
     }
@@ -34,6 +38,50 @@ void AppendField(std::string& out, std::u16string_view text, char16_t separator)
         start = quote + 1;
     }
     out += '"';
+}
+
+// Anki's fields are HTML: the text shows as typed, its line breaks as breaks.
+void AppendAsHtml(std::u16string& out, std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        switch (const char16_t u = text[i]) {
+        case u'&':
+            out += u"&amp;";
+            break;
+        case u'<':
+            out += u"&lt;";
+            break;
+        case u'>':
+            out += u"&gt;";
+            break;
+        case u'"':
+            out += u"&quot;";
+            break;
+        case u'\r':
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            out += u"<br>";
+            break;
+        case u'\n':
+            out += u"<br>";
+            break;
+        default:
+            out += u;
+        }
+    }
+}
+
+std::u16string Html(std::u16string_view text) {
+    std::u16string html;
+    AppendAsHtml(html, text);
+    return html;
+}
+
+// A header runs to the end of its line: a name cannot break it.
+std::u16string OneLine(std::u16string_view text) {
+    std::u16string line(text);
+    for (char16_t& u : line) {
+        if (u == u'\r' || u == u'\n' || u == u'\t') u = u' ';
+    }
+    return line;
 }
 
 }  // namespace
@@ -52,49 +100,79 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
     }
 }
 
-ExportWriter::ExportWriter(ExportKind kind, bool withGroups, std::u16string_view deck)
+std::u16string ExportDeckName(std::u16string_view group) {
+    return std::u16string(kExportParentDeck) + u"::" + OneLine(group);
+}
+
+ExportWriter::ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group)
     : kind_(kind), withGroups_(withGroups) {
-    const int columns = withGroups ? 5 : 4;
-    if (kind == ExportKind::Spreadsheet) {
+    if (IsSpreadsheet(kind)) {
         // The mark is what makes Excel read the file as UTF-8 rather than the ANSI code page.
         bytes_ = "\xEF\xBB\xBF";
-        AddRow(kHeaders, columns);
+        AddRow(kHeaders, withGroups ? 5 : 4);
         return;
     }
-    bytes_ = "#separator:tab\n#html:false\n#columns:";
-    for (int column = 0; column < columns; ++column) {
-        if (column > 0) bytes_ += '\t';
-        AppendUtf16AsUtf8(bytes_, kHeaders[column]);
-    }
-    bytes_ += '\n';
-    if (withGroups) {
-        bytes_ += "#deck column:5\n";
+    AddFlashcardHeaders(group);
+}
+
+// No #columns line: Anki matches labels to field names, which differ with
+// the language Anki was set up in, and maps unlabelled columns in order.
+void ExportWriter::AddFlashcardHeaders(std::u16string_view group) {
+    bytes_ = "#separator:tab\n#html:true\n";
+    if (kind_ == ExportKind::Flashcards) bytes_ += "#notetype:Basic\n";
+    if (kind_ == ExportKind::FlashcardFields) {
+        // Named, so that Anki never takes one of the texts for the tags.
+        bytes_ += "#tags column:5\n";
     } else {
-        bytes_ += "#deck:";
-        // A header runs to the end of its line: a name cannot break it.
-        std::u16string name(deck);
-        for (char16_t& u : name) {
-            if (u == u'\r' || u == u'\n' || u == u'\t') u = u' ';
-        }
-        AppendUtf16AsUtf8(bytes_, name);
+        bytes_ += "#tags:";
+        AppendUtf16AsUtf8(bytes_, kExportTag);
         bytes_ += '\n';
     }
-    bytes_ += "#tags:";
-    AppendUtf16AsUtf8(bytes_, kExportTag);
-    bytes_ += '\n';
+    if (withGroups_) {
+        bytes_ += kind_ == ExportKind::Flashcards ? "#deck column:3\n" : "#deck column:6\n";
+    } else {
+        bytes_ += "#deck:";
+        AppendUtf16AsUtf8(bytes_, ExportDeckName(group));
+        bytes_ += '\n';
+    }
 }
 
 void ExportWriter::AddEntry(const std::u16string_view (&texts)[4], std::u16string_view group) {
-    const std::u16string_view fields[5] = {texts[0], texts[1], texts[2], texts[3], group};
-    AddRow(fields, withGroups_ ? 5 : 4);
+    switch (kind_) {
+    case ExportKind::Spreadsheet: {
+        const std::u16string_view fields[5] = {texts[0], texts[1], texts[2], texts[3], group};
+        AddRow(fields, withGroups_ ? 5 : 4);
+        return;
+    }
+    case ExportKind::Flashcards: {
+        std::u16string back;
+        for (int field = 1; field < 4; ++field) {
+            if (texts[field].empty()) continue;
+            if (!back.empty()) back += u"<br>";
+            AppendAsHtml(back, texts[field]);
+        }
+        const std::u16string deck = ExportDeckName(group);
+        const std::u16string front = Html(texts[0]);
+        const std::u16string_view fields[3] = {front, back, deck};
+        AddRow(fields, withGroups_ ? 3 : 2);
+        return;
+    }
+    case ExportKind::FlashcardFields: {
+        const std::u16string html[4] = {Html(texts[0]), Html(texts[1]), Html(texts[2]), Html(texts[3])};
+        const std::u16string deck = ExportDeckName(group);
+        const std::u16string_view fields[6] = {html[0], html[1], html[2], html[3], kExportTag, deck};
+        AddRow(fields, withGroups_ ? 6 : 5);
+        return;
+    }
+    }
 }
 
 void ExportWriter::AddRow(const std::u16string_view* fields, int count) {
-    const char16_t separator = kind_ == ExportKind::Flashcards ? u'\t' : u',';
+    const char separator = IsSpreadsheet(kind_) ? ',' : '\t';
     for (int column = 0; column < count; ++column) {
-        if (column > 0) bytes_ += static_cast<char>(separator);
-        AppendField(bytes_, fields[column], separator);
+        if (column > 0) bytes_ += separator;
+        AppendField(bytes_, fields[column], kind_);
     }
     // Spreadsheets on Windows end their rows with CR LF, as RFC 4180 does.
-    bytes_ += kind_ == ExportKind::Spreadsheet ? "\r\n" : "\n";
+    bytes_ += IsSpreadsheet(kind_) ? "\r\n" : "\n";
 }

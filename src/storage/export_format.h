@@ -5,16 +5,23 @@
 #include <string>
 #include <string_view>
 
-enum class ExportKind { Flashcards, Spreadsheet };
+// Flashcards: one card per entry for Anki's standard note type, the term on
+// the front and the reading, spelling and meaning on the back.
+// FlashcardFields: the four texts in four fields, for a note type of the
+// user's own. Spreadsheet: CSV for Excel and Calc.
+enum class ExportKind { Flashcards, FlashcardFields, Spreadsheet };
 
 inline constexpr char16_t kExportTag[] = u"wordHaven";
+// Every group's notes go to a deck under this one, named after the group:
+// Anki takes a deck name of digits only for a deck's id, and a parent deck
+// keeps the user's collection tidy.
+inline constexpr char16_t kExportParentDeck[] = u"wordHaven";
 
 // Collects one exported file. With groups, every row carries its group's
-// name in a fifth column (the deck of each note); without, the one group's
-// name is the deck of all notes.
+// deck in a column of its own; without, the one group's deck is in the header.
 class ExportWriter {
 public:
-    ExportWriter(ExportKind kind, bool withGroups, std::u16string_view deck);
+    ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group);
     // term, reading, spelling, description; group is used only with groups.
     void AddEntry(const std::u16string_view (&texts)[4], std::u16string_view group);
     const std::string& Bytes() const { return bytes_; }
@@ -22,6 +29,7 @@ public:
 
 private:
     void AddRow(const std::u16string_view* fields, int count);
+    void AddFlashcardHeaders(std::u16string_view group);
     ExportKind kind_;
     bool withGroups_;
     std::string bytes_;
@@ -29,3 +37,5 @@ private:
 
 // UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
+// The deck an exported group's notes go to.
+std::u16string ExportDeckName(std::u16string_view group);

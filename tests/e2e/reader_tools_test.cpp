@@ -135,7 +135,6 @@ class ReaderTools : public ProgramTest {};
 
 // Fields with every character the formats must carry.
 const std::wstring kHardTerm = L"tab\there";
-const std::wstring kHardDescription = L"line one\r\nline \"two\", 二行目";
 
 }  // namespace
 
@@ -151,13 +150,14 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
     SaveAs(session.Program().ProcessId(), out, 1);
     ASSERT_TRUE(WaitForFile(out));
     const AnkiFile anki = ParseAnki(FileText(out));
-    EXPECT_EQ(anki.headers.at("html"), "false");
-    EXPECT_EQ(anki.headers.at("columns"), Utf8(L"用語\t読み方\tスペル\t意味"));
-    EXPECT_EQ(anki.headers.at("deck"), "group01");
+    EXPECT_EQ(anki.headers.at("html"), "true");
+    EXPECT_EQ(anki.headers.at("notetype"), "Basic");
+    EXPECT_EQ(anki.headers.count("columns"), 0u);
+    EXPECT_EQ(anki.headers.at("deck"), "wordHaven::group01");
     EXPECT_EQ(anki.headers.at("tags"), "wordHaven");
-    EXPECT_EQ(anki.notes, (Rows{{Utf8(kHardTerm), Utf8(L"よみ"), "", Utf8(kHardDescription)},
-                                {"#1", "", "", "x"},
-                                {Utf8(L"栞"), Utf8(L"しおり"), "shiori", Utf8(L"目印")}}));
+    EXPECT_EQ(anki.notes, (Rows{{Utf8(kHardTerm), Utf8(L"よみ<br>line one<br>line &quot;two&quot;, 二行目")},
+                                {"#1", "x"},
+                                {Utf8(L"栞"), Utf8(L"しおり<br>shiori<br>目印")}}));
     EXPECT_TRUE(IsWindowEnabled(session.Item(kApply))) << "exporting saves nothing";
 
     // A name typed without an extension takes the chosen type's.

@@ -1,51 +1,193 @@
+// Exports read back as their readers read them: Anki's text import, by its
+// published rules (header lines "#key:value", then records in the CSV dialect
+// with '#' comments; HTML fields), and LibreOffice Calc's text import with its
+// default separators (comma, semicolon and tab at once, '"' quoting).
 #include "storage/export_format.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
-std::string Bytes(ExportKind kind, bool withGroups, std::u16string_view deck,
-                  std::initializer_list<std::array<std::u16string_view, 5>> rows) {
-    ExportWriter writer(kind, withGroups, deck);
-    for (const auto& row : rows) {
-        const std::u16string_view texts[4] = {row[0], row[1], row[2], row[3]};
-        writer.AddEntry(texts, row[4]);
+using Records = std::vector<std::vector<std::string>>;
+
+// A CSV reader that splits at any of the separators; a line starting with
+// the comment mark outside quotes is skipped.
+Records ReadDelimited(std::string_view text, std::string_view separators, char comment = '\0') {
+    Records records;
+    std::vector<std::string> record;
+    std::string field;
+    bool quoted = false, started = false, lineStart = true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (lineStart && comment && c == comment) {
+            const size_t end = text.find('\n', i);
+            if (end == std::string_view::npos) break;
+            i = end;
+            continue;
+        }
+        lineStart = false;
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"' && !started) {
+            quoted = started = true;
+        } else if (separators.find(c) != std::string_view::npos) {
+            record.push_back(field);
+            field.clear();
+            started = false;
+        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            if (c == '\r') ++i;
+            record.push_back(field);
+            records.push_back(record);
+            record.clear();
+            field.clear();
+            started = false;
+            lineStart = true;
+        } else {
+            field += c;
+            started = true;
+        }
+    }
+    EXPECT_FALSE(quoted) << "a quote left open";
+    EXPECT_TRUE(record.empty() && field.empty()) << "the last record has no line end";
+    return records;
+}
+
+std::string FromHtml(std::string html) {
+    const std::pair<std::string, std::string> entities[] = {
+        {"<br>", "\n"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+    for (const auto& [entity, text] : entities) {
+        for (size_t at = 0; (at = html.find(entity, at)) != std::string::npos; at += text.size()) {
+            html.replace(at, entity.size(), text);
+        }
+    }
+    return html;
+}
+
+struct AnkiNotes {
+    std::map<std::string, std::string> headers;
+    Records notes;
+};
+
+AnkiNotes ReadAnki(const std::string& bytes) {
+    AnkiNotes anki;
+    size_t at = 0;
+    while (at < bytes.size() && bytes[at] == '#') {
+        const size_t end = bytes.find('\n', at);
+        const std::string line = bytes.substr(at + 1, end - at - 1);
+        const size_t colon = line.find(':');
+        if (colon != std::string::npos) anki.headers[line.substr(0, colon)] = line.substr(colon + 1);
+        at = end + 1;
+    }
+    anki.notes = ReadDelimited(std::string_view(bytes).substr(at), "\t", '#');
+    return anki;
+}
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf16AsUtf8(out, text);
+    return out;
+}
+
+std::string WithLineFeeds(std::string text) {
+    for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.erase(at, 1);
+    return text;
+}
+
+struct Entry {
+    std::u16string texts[4];
+    std::u16string group;
+};
+
+const std::vector<Entry> kAwkward = {
+    {{u"栞", u"しおり", u"shiori", u"a bookmark"}, u"英単語"},
+    {{u"tab\there", u"", u"semi;colon", u"comma, too"}, u"2024"},
+    {{u"say \"hi\"", u"", u"", u"line one\r\nline two\nthree"}, u"1"},
+    {{u"#not a comment", u"=SUM(A1)", u"+1", u"<b>not bold</b> & co"}, u"group 01"},
+    {{u"😀 emoji", u"", u"", u""}, u"001"},
+    {{u"-minus", u"@at", u"", u"\"quoted\""}, u"g;1,x"},
+};
+
+std::string Export(ExportKind kind, bool allGroups, const std::vector<Entry>& entries) {
+    ExportWriter writer(kind, allGroups, entries.front().group);
+    for (const Entry& e : entries) {
+        const std::u16string_view texts[4] = {e.texts[0], e.texts[1], e.texts[2], e.texts[3]};
+        writer.AddEntry(texts, e.group);
     }
     return writer.Bytes();
 }
 
 }  // namespace
 
-TEST(ExportFormat, FlashcardsOfOneGroupHaveAnkisHeadersAndQuoteOnlyWhatNeedsIt) {
-    const std::string bytes = Bytes(ExportKind::Flashcards, false, u"英単語",
-                                    {{u"栞", u"しおり", u"shiori", u"a bookmark", u""},
-                                     {u"a\tb", u"say \"hi\"", u"", u"line one\r\nline two", u""},
-                                     {u"#tag", u"x,y", u"", u"", u""}});
-    EXPECT_EQ(bytes,
-              "#separator:tab\n#html:false\n#columns:用語\t読み方\tスペル\t意味\n#deck:英単語\n#tags:wordHaven\n"
-              "栞\tしおり\tshiori\ta bookmark\n"
-              "\"a\tb\"\t\"say \"\"hi\"\"\"\t\t\"line one\r\nline two\"\n"
-              "\"#tag\"\tx,y\t\t\n");
+TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
+    for (bool allGroups : {false, true}) {
+        SCOPED_TRACE(allGroups ? "all groups" : "one group");
+        const std::vector<Entry> entries =
+            allGroups ? kAwkward : std::vector<Entry>{kAwkward[0], kAwkward[2], kAwkward[3]};
+        const AnkiNotes anki = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries));
+        EXPECT_EQ(anki.headers.at("separator"), "tab");
+        EXPECT_EQ(anki.headers.at("html"), "true");
+        EXPECT_EQ(anki.headers.at("notetype"), "Basic");
+        EXPECT_EQ(anki.headers.at("tags"), "wordHaven");
+        EXPECT_EQ(anki.headers.count("columns"), 0u) << "labels would be matched against field names";
+        ASSERT_EQ(anki.notes.size(), entries.size());
+        for (size_t n = 0; n < entries.size(); ++n) {
+            const Entry& e = entries[n];
+            const std::vector<std::string>& note = anki.notes[n];
+            ASSERT_EQ(note.size(), allGroups ? 3u : 2u) << n;
+            EXPECT_EQ(FromHtml(note[0]), WithLineFeeds(Utf8(e.texts[0])));
+            std::string back;
+            for (int field = 1; field < 4; ++field) {
+                if (e.texts[field].empty()) continue;
+                back += (back.empty() ? "" : "\n") + WithLineFeeds(Utf8(e.texts[field]));
+            }
+            EXPECT_EQ(FromHtml(note[1]), back);
+            const std::string deck = allGroups ? note[2] : anki.headers.at("deck");
+            EXPECT_EQ(deck, "wordHaven::" + Utf8(allGroups ? e.group : entries.front().group));
+        }
+    }
 }
 
-TEST(ExportFormat, FlashcardsOfAllGroupsNameTheDeckColumn) {
-    const std::string bytes = Bytes(ExportKind::Flashcards, true, u"", {{u"a", u"", u"", u"", u"group 1"}});
-    EXPECT_EQ(bytes,
-              "#separator:tab\n#html:false\n#columns:用語\t読み方\tスペル\t意味\tグループ\n#deck column:5\n"
-              "#tags:wordHaven\na\t\t\t\tgroup 1\n");
+TEST(ExportFormat, TheFourFieldLayoutKeepsTheTextsApartAndNamesItsTagsColumn) {
+    const AnkiNotes anki = ReadAnki(Export(ExportKind::FlashcardFields, true, kAwkward));
+    EXPECT_EQ(anki.headers.at("tags column"), "5");
+    EXPECT_EQ(anki.headers.at("deck column"), "6");
+    ASSERT_EQ(anki.notes.size(), kAwkward.size());
+    for (size_t n = 0; n < kAwkward.size(); ++n) {
+        ASSERT_EQ(anki.notes[n].size(), 6u);
+        for (int field = 0; field < 4; ++field) {
+            EXPECT_EQ(FromHtml(anki.notes[n][field]), WithLineFeeds(Utf8(kAwkward[n].texts[field])));
+        }
+        EXPECT_EQ(anki.notes[n][4], "wordHaven");
+        EXPECT_EQ(anki.notes[n][5], "wordHaven::" + Utf8(kAwkward[n].group));
+    }
 }
 
-TEST(ExportFormat, SpreadsheetIsUtf8WithMarkHeaderRowAndRfc4180) {
-    const std::string bytes = Bytes(ExportKind::Spreadsheet, false, u"g",
-                                    {{u"語,句", u"\"q\"", u"tab\there", u"1\r\n2", u""}, {u"😀", u"", u"", u"", u""}});
-    EXPECT_EQ(bytes,
-              "\xEF\xBB\xBF用語,読み方,スペル,意味\r\n"
-              "\"語,句\",\"\"\"q\"\"\",tab\there,\"1\r\n2\"\r\n"
-              "\xF0\x9F\x98\x80,,,\r\n");
-    EXPECT_EQ(Bytes(ExportKind::Spreadsheet, true, u"", {{u"a", u"", u"", u"", u"g,1"}}),
-              "\xEF\xBB\xBF用語,読み方,スペル,意味,グループ\r\na,,,,\"g,1\"\r\n");
+TEST(ExportFormat, CalcsDefaultSeparatorsGiveEveryTextItsOwnCell) {
+    for (bool allGroups : {false, true}) {
+        SCOPED_TRACE(allGroups ? "all groups" : "one group");
+        const std::string bytes = Export(ExportKind::Spreadsheet, allGroups, kAwkward);
+        ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+        const Records rows = ReadDelimited(std::string_view(bytes).substr(3), ",;\t");
+        ASSERT_EQ(rows.size(), kAwkward.size() + 1);
+        EXPECT_EQ(rows[0].size(), allGroups ? 5u : 4u) << "the header row";
+        for (size_t n = 0; n < kAwkward.size(); ++n) {
+            std::vector<std::string> expected;
+            for (const std::u16string& text : kAwkward[n].texts) expected.push_back(Utf8(text));
+            if (allGroups) expected.push_back(Utf8(kAwkward[n].group));
+            EXPECT_EQ(rows[n + 1], expected) << n;
+        }
+    }
 }
 
 TEST(ExportFormat, UnpairedSurrogatesBecomeReplacementCharacters) {
