@@ -30,9 +30,30 @@ std::wstring Map(std::wstring_view text, DWORD flags) {
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-// Appends the composed form of a text that holds no unpaired surrogate; the text as it is when the system refuses.
-void AppendComposed(std::wstring& out, std::wstring_view text) {
-    if (text.empty()) return;
+// The 66 noncharacters (U+FDD0..U+FDEF and every U+xFFFE, U+xFFFF): nothing
+// composes with them, and Wine's NormalizeString refuses any text that holds one.
+bool IsNoncharacter(wchar_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || c >= 0xFFFE; }
+bool IsNoncharacterPair(wchar_t high, wchar_t low) { return (high & 0x3F) == 0x3F && low >= 0xDFFE; }
+
+bool TryCompose(std::wstring& out, std::wstring_view text);
+
+// When the system refuses a text, each line of it is composed on its own,
+// so one line it cannot compose leaves the others as they would be alone.
+void AppendComposedByLine(std::wstring& out, std::wstring_view text) {
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] >= L' ') continue;
+        const std::wstring_view line = text.substr(start, i - start);
+        if (!TryCompose(out, line)) out += line;
+        if (i < text.size()) out += text[i];
+        start = i + 1;
+    }
+}
+
+// Appends the composed form of a text that holds no unpaired surrogate or
+// noncharacter; false, leaving out as it was, when the system refuses.
+bool TryCompose(std::wstring& out, std::wstring_view text) {
+    if (text.empty()) return true;
     const int length = static_cast<int>(text.size());
     // Composing mostly shortens a text; the few letters it lengthens get the
     // room the system then asks for.
@@ -43,29 +64,42 @@ void AppendComposed(std::wstring& out, std::wstring_view text) {
         const int size = NormalizeString(NormalizationC, text.data(), length, out.data() + base, room);
         if (size > 0) {
             out.resize(base + static_cast<size_t>(size));
-            return;
+            return true;
         }
         out.resize(base);
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
         room = std::max(room * 2, -size);
     }
-    out += text;
+    return false;
+}
+
+void AppendComposed(std::wstring& out, std::wstring_view text) {
+    if (!TryCompose(out, text)) AppendComposedByLine(out, text);
 }
 
 // The composed form of a stretch, as NormalizeString gives it. It refuses a
-// whole text for one unpaired surrogate, so such a unit is kept as it is and
-// the stretches between are composed on their own.
+// whole text for one unpaired surrogate (and Wine's for one noncharacter), so
+// such a unit is kept as it is and the stretches between are composed on their
+// own: a text then folds the same alone as among others.
 void AppendComposedStretch(std::wstring& out, std::wstring_view text) {
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
+        size_t units = 0;
         if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ++i;
+            units = IsNoncharacterPair(c, text[i + 1]) ? 2 : 0;
+            if (units == 0) {
+                ++i;
+                continue;
+            }
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c) || IsNoncharacter(c)) {
+            units = 1;
+        } else {
             continue;
         }
-        if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) continue;
         AppendComposed(out, text.substr(start, i - start));
-        out += c;
+        out += text.substr(i, units);
+        i += units - 1;
         start = i + 1;
     }
     AppendComposed(out, text.substr(start));

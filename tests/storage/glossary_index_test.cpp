@@ -49,6 +49,22 @@ TEST(FoldForFinding, KanaWidthCaseAndCanonicalEquivalentsFoldAlike) {
     EXPECT_EQ(FoldForFinding(L""), L"");
 }
 
+TEST(FoldForFinding, ARowFoldsAsItDoesAloneWhateverItsNeighboursHold) {
+    // Rows are folded joined by a separator; a text the system refuses to
+    // compose (Wine refuses noncharacters) must not keep the others from it.
+    const std::wstring rows[] = {L"Cafe\u0301", L"x\uFDD0y", L"か\u3099", L"\uFFFF", L"e\u0301\U0001FFFE", L"ｶﾞ\uFDEF\u3099"};
+    std::wstring joined, expected;
+    for (const std::wstring& row : rows) {
+        joined += row + L"\x1F";
+        expected += FoldForFinding(row) + L"\x1F";
+    }
+    EXPECT_EQ(FoldForFinding(joined), expected);
+    EXPECT_EQ(FoldForFinding(L"か\u3099\uFDD0"), FoldForFinding(L"が") + L"\uFDD0");
+    // Long enough to be asked about in stretches.
+    const std::wstring longRow = std::wstring(20000, L'a') + L"\uFFFE" + L"e\u0301";
+    EXPECT_TRUE(FoldForFinding(longRow) == FoldForFinding(std::wstring(20000, L'a')) + L"\uFFFE" + FoldForFinding(L"é"));
+}
+
 TEST_F(GlossaryIndexTest, FindsAcrossFilesAndUnsavedRowsAsTheyFold) {
     // Merged pairs before an entry shift where entries end in the folded text.
     WriteGroup(folder_, L"group01.csv", L"ｶﾞｶﾞｶﾞ,,,\ntarget,,,\nガイド,,,\n");
