@@ -21,6 +21,7 @@ if(WORDHAVEN_TESTS)
         tests/storage/csv_format_test.cpp
         tests/storage/export_format_test.cpp
         tests/storage/folded_group_test.cpp
+        tests/storage/keyed_hash_test.cpp
         tests/storage/search_sites_test.cpp
         tests/storage/settings_test.cpp
         tests/storage/text_encoding_test.cpp

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "storage/content_hash.h"
+#include "storage/keyed_hash.h"
 
 namespace {
 
@@ -33,16 +33,19 @@ bool FollowSort(FollowedRows& rows, const std::vector<int64_t>& keysNow) {
 }  // namespace
 
 uint64_t FingerprintOfRows(const std::vector<GlossaryEntry>& entries, std::size_t mostUnits) {
-    uint64_t fingerprint = HashOfBytes({}) ^ entries.size();
+    // Keyed afresh each run: a file made to collide with a list cannot be, so
+    // equal fingerprints mean equal rows.
+    KeyedHash hash(RunHashKey());
+    hash.AddNumber(entries.size());
     for (const GlossaryEntry& entry : entries) {
         for (const std::wstring& text : entry.texts) {
             if (text.size() >= mostUnits || text.find(L'\0') != std::wstring::npos) return 0;
-            // Each text on its own, so that no two entries sharing their letters differently look alike.
-            const uint64_t hash = HashOfBytes({reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)});
-            fingerprint = (fingerprint ^ hash) * 0x9E3779B97F4A7C15ull;
-            fingerprint ^= fingerprint >> 31;
+            // Each text's length first, so no two entries sharing their letters differently look alike.
+            hash.AddNumber(text.size());
+            hash.Add({reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)});
         }
     }
+    const uint64_t fingerprint = hash.Finish();
     return fingerprint == 0 ? 1 : fingerprint;
 }
 
