@@ -49,6 +49,7 @@ set(win32_test_sources
 )
 add_executable(wordhaven_win32_tests
     tests/support/test_main.cpp
+    tests/support/failing_allocations.cpp
     tests/support/recorded_messages.cpp
     tests/support/word_list_host.cpp
     ${win32_test_sources}

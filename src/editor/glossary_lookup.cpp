@@ -121,8 +121,21 @@ void SetGlossaryListener(void (*listener)()) { indexListener = listener; }
 
 uint64_t GlossaryRowsRead() { return rowsRead; }
 
-void RefreshGlossary() {
-    const uint64_t before = glossaryIndex.Version();
+namespace {
+
+// The changes are taken from the list before they are followed: a step that
+// fails half way (out of memory) would leave the index trusting rows it never
+// read. The open group is then dropped and read whole at the next look.
+void ForgetFollowing() {
+    if (rowsSlot >= 0) glossaryIndex.Forget(rowsSlot);
+    if (sinceFill.slot >= 0) glossaryIndex.Forget(sinceFill.slot);
+    glossaryIndex.Forget(appSettings.currentGroup);
+    rowsSlot = -1;
+    sinceFill.known = false;
+    sinceFill.changes.clear();
+}
+
+void BringUpToDate() {
     std::vector<RowChange> changes;
     RowFill fill;
     const RowHistory history = TakeRowChanges(changes, fill);
@@ -139,6 +152,18 @@ void RefreshGlossary() {
         } else if (!FollowChangedRows(target, changes)) {
             UseEveryRow(target);
         }
+    }
+}
+
+}  // namespace
+
+void RefreshGlossary() {
+    const uint64_t before = glossaryIndex.Version();
+    try {
+        BringUpToDate();
+    } catch (...) {
+        ForgetFollowing();
+        throw;
     }
     if (glossaryIndex.Version() != before && indexListener) indexListener();
 }

@@ -87,6 +87,12 @@ bool GlossaryIndex::AdoptFileAsRows(int slot, uint64_t fingerprint, const std::v
     return true;
 }
 
+void GlossaryIndex::Forget(int slot) {
+    if (slot < 0 || slot >= kGroupSlotCount) return;
+    groups_[slot] = Group{};
+    ++version_;
+}
+
 const std::vector<int64_t>* GlossaryIndex::RowKeys(int slot) const {
     if (slot < 0 || slot >= kGroupSlotCount || !groups_[slot].fromRows) return nullptr;
     return &groups_[slot].keys;

@@ -54,6 +54,9 @@ public:
     // read. Only those are folded again. False (nothing changed) when the
     // rows do not fit the index as it stands.
     bool FollowRows(int slot, const FollowedRows& followed, std::vector<GlossaryEntry> read);
+    // Drops what the index holds of a group, so the next refresh reads it
+    // afresh: after a step that failed half way, nothing of it is trusted.
+    void Forget(int slot);
     // Groups whose file is there but could not be read (held by another
     // program, or too large for the memory left): searched as empty until a
     // later refresh reads them.

@@ -12,12 +12,10 @@
 #include "app/app_globals.h"
 #include "storage/settings.h"
 #include "support/test_folder.h"
+#include "support/failing_allocations.h"
 #include "ui/resource_ids.h"
 
 namespace {
-
-// Allocations of this many bytes or more fail while a test asks for it.
-std::size_t failingAllocationSize = static_cast<std::size_t>(-1);
 
 std::wstring CountText(HWND find) {
     wchar_t text[512] = {};
@@ -26,14 +24,6 @@ std::wstring CountText(HWND find) {
 }
 
 }  // namespace
-
-void* operator new(std::size_t size) {
-    if (size >= failingAllocationSize) throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 TEST(FindWindowMemory, RunningOutWhileReadingOrFoldingIsReportedAndTheWindowLives) {
     appSettings = DefaultAppSettings();
@@ -51,9 +41,9 @@ TEST(FindWindowMemory, RunningOutWhileReadingOrFoldingIsReportedAndTheWindowLive
     for (std::size_t size : {std::size_t{2 * 1024 * 1024}, std::size_t{256 * 1024}}) {
         text += "word" + std::to_string(size) + ",,,\n";
         WriteFileBytes(folder.File(L"group01.csv"), {text.begin(), text.end()});
-        failingAllocationSize = size;
+        FailAllocationsOfAtLeast(size);
         SetDlgItemTextW(find, IDC_FIND_TEXT, size > 1024 * 1024 ? L"word1" : L"word12");
-        failingAllocationSize = static_cast<std::size_t>(-1);
+        FailAllocationsOfAtLeast(static_cast<std::size_t>(-1));
         const std::wstring count = CountText(find);
         EXPECT_TRUE(count.find(L"メモリが足りず") != std::wstring::npos || count.find(L"読めなかったグループ: group01") != std::wstring::npos)
             << "at " << size << " bytes: " << testing::PrintToString(count);

@@ -8,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "app/app_globals.h"
 #include "editor/list_view.h"
 #include "editor/word_list.h"
 #include "storage/settings.h"
+#include "support/failing_allocations.h"
 #include "support/recorded_messages.h"
 #include "support/test_folder.h"
 #include "support/word_list_host.h"
@@ -151,5 +154,27 @@ TEST_F(GlossaryLookupTest, EveryKindOfChangeIsFollowedReadingOnlyTheRowsItMade) 
             }
         }
         ExpectIndexHoldsTheList("round " + std::to_string(round));
+    }
+}
+
+TEST_F(GlossaryLookupTest, AStepThatRunsOutOfMemoryLeavesNothingTrustedThatWasNotRead) {
+    LoadWordListFromGroupFile();
+    RefreshGlossary();
+    // Each round fails a later allocation of the follow than the round before, until one needs fewer.
+    for (long failing = 0;; ++failing) {
+        const std::wstring term = L"changed " + std::to_wstring(failing);
+        Edit(static_cast<int>(failing % 40), term.c_str());
+        FailAllocationAfter(failing);
+        bool failed = false;
+        try {
+            RefreshGlossary();
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        }
+        const bool armedStill = AllocationFailureArmed();
+        FailAllocationAfter(-1);
+        ExpectIndexHoldsTheList("after failing allocation " + std::to_string(failing));
+        EXPECT_EQ(Glossary().Find(term).size(), 1u) << failing;
+        if (HasFatalFailure() || (!failed && armedStill)) break;
     }
 }
