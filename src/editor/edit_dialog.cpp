@@ -83,7 +83,9 @@ int TargetRow() {
     if (!wordListHandle || appSettings.currentGroup != targetSlot) return -1;
     const int count = ListRowCount(wordListHandle);
     const int row = pendingEdit.targetRow;
-    if (pendingEdit.insertNew) return row < 0 || row > count ? count : row;
+    // A new entry goes after the last row the list holds now, which may be
+    // more rows than when the dialog opened (the group read again meanwhile).
+    if (pendingEdit.insertNew) return count;
     const auto holdsEntry = [](int r) {
         for (int field = 0; field < 4; ++field) {
             if (ListGetText(wordListHandle, r, field, kEntryTextUnits) != PendingText(field)) return false;
@@ -198,7 +200,7 @@ int ApplyEdit(HWND dialog) {
 
     const int row = pendingEdit.targetRow;
     if (pendingEdit.insertNew) {
-        ListInsertRow(wordListHandle, row, texts[0], row);
+        ListInsertRow(wordListHandle, row, texts[0], static_cast<LPARAM>(UnusedWordListKey()));
     } else {
         ListSetText(wordListHandle, row, 0, texts[0]);
     }

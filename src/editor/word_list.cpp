@@ -339,3 +339,10 @@ int SaveWordListToGroupFile(std::u16string_view newName) {
 }
 
 std::vector<int64_t> WordListKeys() { return ReadKeys(); }
+
+int64_t UnusedWordListKey() {
+    const std::vector<int64_t> keys = ReadKeys();
+    int64_t unused = static_cast<int64_t>(keys.size());
+    for (int64_t key : keys) unused = std::max(unused, key + 1);
+    return unused;
+}

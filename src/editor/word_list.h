@@ -46,6 +46,8 @@ void FillWordList(const std::vector<GlossaryEntry>& entries);
 // The rows in the order the list shows them, and their order keys.
 std::vector<GlossaryEntry> WordListEntries(std::vector<int64_t>* keys = nullptr);
 std::vector<int64_t> WordListKeys();
+// A key for a new row that no row of the list has: after the last in stored order.
+int64_t UnusedWordListKey();
 // The current group's file into the emptied list, and the list into that file
 // (or, given a new name for the group, into the file of that name): 0, or -1
 // as the group file's load and save report it. What happened is told, in

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "common/bounded_copy.h"
 
 #include "editor/list_view.h"
+#include "editor/word_list.h"
 #include "storage/settings.h"
 #include "support/recorded_messages.h"
 #include "support/windows_found.h"
@@ -182,4 +184,20 @@ TEST_F(EditDialogTest, OkWritesOnlyIntoTheRowAndGroupItWasOpenedFor) {
     EXPECT_EQ(host_.Row(0)[0], L"second, edited");
     ASSERT_FALSE(messages_->empty());
     EXPECT_EQ(messages_->back().text, reinterpret_cast<const wchar_t*>(DescribeMessage(Message::EditTargetGone, 1).text));
+}
+
+TEST_F(EditDialogTest, ANewEntryGoesAfterTheLastRowWithAKeyNoOtherRowHas) {
+    OpenForNew();
+    // The list is filled again under the open dialog, with more rows than it had.
+    Run([this](HWND dialog) {
+        host_.AddRow({L"read again", L"", L"", L""});
+        host_.AddRow({L"and again", L"", L"", L""});
+        Set(dialog, IDC_TERM, L"new");
+        Ok(dialog);
+    });
+    ASSERT_EQ(ListRowCount(host_.List()), 4);
+    EXPECT_EQ(host_.Row(3)[0], L"new");
+    std::vector<int64_t> keys = WordListKeys();
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << "two rows share a key";
 }

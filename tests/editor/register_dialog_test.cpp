@@ -137,7 +137,7 @@ TEST_F(RegisterDialogTest, OpensWithTheGroupsInSlotOrderAndTheCurrentGroupLoaded
     EXPECT_EQ(SendMessageW(Item(IDC_GROUP_SELECTOR), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(ListTerms(), (Terms{L"b", L"A", L"a"}));
     EXPECT_EQ(appSettings.entryCounts[2], 3);
-    EXPECT_EQ(SendMessageW(Item(IDC_RENAME), EM_GETLIMITTEXT, 0, 0), 256);
+    EXPECT_EQ(SendMessageW(Item(IDC_RENAME), EM_GETLIMITTEXT, 0, 0), kGroupNameUnits - 1) << "no more than a group name keeps";
     RECT r;
     GetWindowRect(registerDialogHandle, &r);
     EXPECT_EQ(r.left, 150);
