@@ -158,7 +158,10 @@ void FoldedGroup::Append(const std::vector<GlossaryEntry>& entries, std::size_t 
         folded.clear();
         for (std::size_t i = first; i < last; ++i) {
             for (const std::wstring& text : entries[i].texts) {
-                std::wstring field = fold(text);
+                // A separator typed into the field is a space before folding, as in the stretch folded whole.
+                std::wstring field = text;
+                std::replace(field.begin(), field.end(), kFieldSeparator, L' ');
+                field = fold(field);
                 std::replace(field.begin(), field.end(), kFieldSeparator, L' ');
                 folded += field;
                 folded += kFieldSeparator;

@@ -65,9 +65,13 @@ LineKind ReadLine(std::string_view line, SearchSite& site, bool& marked) {
     if (marked) line = Trim(line.substr(1));
     const std::size_t gap = line.find_last_of(" \t");
     if (gap == std::string_view::npos || !IsValidUtf8(line)) return LineKind::Malformed;
-    site.name = Utf8ToUtf16(Trim(line.substr(0, gap)));
+    const std::string_view name = Trim(line.substr(0, gap));
+    // A name starting with a mark would change meaning once the line's own
+    // mark moved away: '*' would choose it, '#' would make it a comment.
+    if (name.empty() || name.front() == '*' || name.front() == '#') return LineKind::Malformed;
+    site.name = Utf8ToUtf16(name);
     site.url = Utf8ToUtf16(line.substr(gap + 1));
-    return !site.name.empty() && IsUsableUrl(site.url) ? LineKind::Site : LineKind::Malformed;
+    return IsUsableUrl(site.url) ? LineKind::Site : LineKind::Malformed;
 }
 
 // Calls visit(line, start) for each line of the text, its line end included.

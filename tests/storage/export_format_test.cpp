@@ -6,92 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "support/export_readers.h"
+
 #include <string>
 #include <vector>
 
 namespace {
-
-using Records = std::vector<std::vector<std::string>>;
-
-// A CSV reader that splits at any of the separators; a line starting with
-// the comment mark outside quotes is skipped.
-Records ReadDelimited(std::string_view text, std::string_view separators, char comment = '\0') {
-    Records records;
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false, started = false, lineStart = true;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (lineStart && comment && c == comment) {
-            const size_t end = text.find('\n', i);
-            if (end == std::string_view::npos) break;
-            i = end;
-            continue;
-        }
-        lineStart = false;
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && !started) {
-            quoted = started = true;
-        } else if (separators.find(c) != std::string_view::npos) {
-            record.push_back(field);
-            field.clear();
-            started = false;
-        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            if (c == '\r') ++i;
-            record.push_back(field);
-            records.push_back(record);
-            record.clear();
-            field.clear();
-            started = false;
-            lineStart = true;
-        } else {
-            field += c;
-            started = true;
-        }
-    }
-    EXPECT_FALSE(quoted) << "a quote left open";
-    EXPECT_TRUE(record.empty() && field.empty()) << "the last record has no line end";
-    return records;
-}
-
-std::string FromHtml(std::string html) {
-    const std::pair<std::string, std::string> entities[] = {
-        {"<br>", "\n"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
-    for (const auto& [entity, text] : entities) {
-        for (size_t at = 0; (at = html.find(entity, at)) != std::string::npos; at += text.size()) {
-            html.replace(at, entity.size(), text);
-        }
-    }
-    return html;
-}
-
-struct AnkiNotes {
-    std::map<std::string, std::string> headers;
-    Records notes;
-};
-
-AnkiNotes ReadAnki(const std::string& bytes) {
-    AnkiNotes anki;
-    size_t at = 0;
-    while (at < bytes.size() && bytes[at] == '#') {
-        const size_t end = bytes.find('\n', at);
-        const std::string line = bytes.substr(at + 1, end - at - 1);
-        const size_t colon = line.find(':');
-        if (colon != std::string::npos) anki.headers[line.substr(0, colon)] = line.substr(colon + 1);
-        at = end + 1;
-    }
-    anki.notes = ReadDelimited(std::string_view(bytes).substr(at), "\t", '#');
-    return anki;
-}
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
@@ -134,7 +54,9 @@ TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
         SCOPED_TRACE(allGroups ? "all groups" : "one group");
         const std::vector<Entry> entries =
             allGroups ? kAwkward : std::vector<Entry>{kAwkward[0], kAwkward[2], kAwkward[3]};
-        const AnkiNotes anki = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries));
+        bool complete = false;
+        const AnkiNotes anki = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries), &complete);
+        EXPECT_TRUE(complete) << "a quote left open, or a record without its line end";
         EXPECT_EQ(anki.headers.at("separator"), "tab");
         EXPECT_EQ(anki.headers.at("html"), "true");
         EXPECT_EQ(anki.headers.at("notetype"), "Basic");
@@ -178,7 +100,9 @@ TEST(ExportFormat, CalcsDefaultSeparatorsGiveEveryTextItsOwnCell) {
         SCOPED_TRACE(allGroups ? "all groups" : "one group");
         const std::string bytes = Export(ExportKind::Spreadsheet, allGroups, kAwkward);
         ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
-        const Records rows = ReadDelimited(std::string_view(bytes).substr(3), ",;\t");
+        bool complete = false;
+        const Records rows = ReadDelimited(std::string_view(bytes).substr(3), ",;\t", '\0', &complete);
+        EXPECT_TRUE(complete);
         ASSERT_EQ(rows.size(), kAwkward.size() + 1);
         EXPECT_EQ(rows[0].size(), allGroups ? 5u : 4u) << "the header row";
         for (size_t n = 0; n < kAwkward.size(); ++n) {

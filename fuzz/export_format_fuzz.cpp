@@ -1,0 +1,97 @@
+// Arbitrary entries exported in every layout and read back by readers written
+// from Anki's and Calc's rules: every entry comes back with its texts.
+#include "storage/export_format.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/export_readers.h"
+
+namespace {
+
+void Require(bool holds) {
+    if (!holds) __builtin_trap();
+}
+
+struct Entry {
+    std::u16string texts[4];
+    std::u16string group;
+};
+
+// Units of the input split into texts at each U+0000; surrogates outside
+// pairs and lone CRs left out, as no list cell holds the first and the
+// readers treat the second as part of the line.
+std::vector<Entry> EntriesOf(const uint8_t* data, size_t size) {
+    std::vector<Entry> entries(1);
+    int field = 0;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        const char16_t unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+        if (unit == 0) {
+            if (++field == 5) {
+                field = 0;
+                entries.emplace_back();
+            }
+            continue;
+        }
+        if (unit >= 0xD800 && unit <= 0xDFFF) continue;
+        std::u16string& text = field < 4 ? entries.back().texts[field] : entries.back().group;
+        if (unit == u'\r') continue;
+        text += unit;
+    }
+    for (Entry& entry : entries) {
+        for (char16_t& unit : entry.group) {
+            if (unit == u'\n' || unit == u'\t') unit = u' ';  // group names are file names
+        }
+    }
+    return entries;
+}
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf16AsUtf8(out, text);
+    return out;
+}
+
+std::string Export(ExportKind kind, bool allGroups, const std::vector<Entry>& entries) {
+    ExportWriter writer(kind, allGroups, entries.front().group);
+    for (const Entry& e : entries) {
+        const std::u16string_view texts[4] = {e.texts[0], e.texts[1], e.texts[2], e.texts[3]};
+        writer.AddEntry(texts, e.group);
+    }
+    return writer.Bytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<Entry> entries = EntriesOf(data, size);
+    for (bool allGroups : {false, true}) {
+        bool complete = false;
+        const Records rows = ReadDelimited(std::string_view(Export(ExportKind::Spreadsheet, allGroups, entries)).substr(3),
+                                           ",;\t", '\0', &complete);
+        Require(complete && rows.size() == entries.size() + 1);
+        for (size_t n = 0; n < entries.size(); ++n) {
+            Require(rows[n + 1].size() == (allGroups ? 5u : 4u));
+            for (int field = 0; field < 4; ++field) Require(rows[n + 1][field] == Utf8(entries[n].texts[field]));
+            if (allGroups) Require(rows[n + 1][4] == Utf8(entries[n].group));
+        }
+
+        const AnkiNotes fields = ReadAnki(Export(ExportKind::FlashcardFields, allGroups, entries), &complete);
+        Require(complete && fields.notes.size() == entries.size());
+        for (size_t n = 0; n < entries.size(); ++n) {
+            Require(fields.notes[n].size() == (allGroups ? 6u : 5u));
+            for (int field = 0; field < 4; ++field) Require(FromHtml(fields.notes[n][field]) == Utf8(entries[n].texts[field]));
+        }
+
+        const AnkiNotes cards = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries), &complete);
+        Require(complete && cards.notes.size() == entries.size());
+        for (size_t n = 0; n < entries.size(); ++n) {
+            Require(cards.notes[n].size() == (allGroups ? 3u : 2u));
+            Require(FromHtml(cards.notes[n][0]) == Utf8(entries[n].texts[0]));
+            if (allGroups) Require(cards.notes[n][2] == Utf8(ExportDeckName(entries[n].group)));
+        }
+    }
+    return 0;
+}
