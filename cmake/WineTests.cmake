@@ -134,3 +134,9 @@ add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/progr
 target_include_directories(screenshot_driver PRIVATE tests src)
 target_link_libraries(screenshot_driver PRIVATE gtest user32 gdi32 shell32)
 target_link_options(screenshot_driver PRIVATE -municode)
+
+# The release zip, packed on every test run: a DLL that Windows does not
+# bring, or anything else that breaks `make dist`, fails the tests.
+add_test(NAME dist.PacksTheRelease COMMAND bash ${CMAKE_SOURCE_DIR}/tools/dist.sh)
+set_tests_properties(dist.PacksTheRelease PROPERTIES
+    ENVIRONMENT "WORDHAVEN_BUILD_DIR=${CMAKE_BINARY_DIR};WORDHAVEN_DIST_DIR=${CMAKE_BINARY_DIR}/dist-check")
