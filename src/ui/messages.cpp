@@ -50,6 +50,10 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::EditTargetGone:
         return {kEditTargetGoneRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::ExportTargetIsOwnFile:
+        return {kExportTargetIsOwnFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::ExportGroupsUnreadable:
+        return {kExportGroupsUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsYesNoWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }
