@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,8 @@ bool FileExists(const std::wstring& path);
 // How many files a wildcard pattern (such as NAME*.tmp) finds.
 int CountFiles(const std::wstring& pattern);
 std::string FileText(const std::wstring& path);  // the bytes as they are
+// Every file below a folder, by its path inside it, with its bytes: equal
+// before and after when nothing there was written.
+std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder);
 std::string Ansi(const std::wstring& text);       // in the ANSI code page
 std::wstring Widen(const std::string& utf8);
