@@ -36,6 +36,7 @@ set(win32_test_sources
     tests/app/main_window_test.cpp
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
+    tests/editor/export_test.cpp
     tests/editor/find_window_test.cpp
     tests/editor/glossary_lookup_test.cpp
     tests/editor/register_dialog_test.cpp
@@ -61,6 +62,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_safety_test.cpp
+    tests/e2e/exports_test.cpp
     tests/e2e/files_under_change_test.cpp
     tests/e2e/save_safety_test.cpp
     tests/e2e/find_window_test.cpp
