@@ -111,6 +111,12 @@ std::string FileText(const std::wstring& path) {
     return {bytes.begin(), bytes.end()};
 }
 
+FileHandle HoldShut(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(file.Valid()) << "could not hold the file";
+    return file;
+}
+
 namespace {
 
 void AddFilesUnder(const std::wstring& folder, const std::wstring& inside, std::map<std::wstring, std::string>& files) {
