@@ -43,6 +43,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
     src/storage/group_name_clash.cpp
+    src/storage/own_files.cpp
     src/storage/find_folding.cpp
     src/storage/glossary_index.cpp
     src/storage/replacing_file.cpp

@@ -24,6 +24,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/remote_list.cpp
     tests/support/url_log.cpp
     tests/support/session.cpp
+    tests/support/save_as_dialog.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
@@ -35,6 +36,7 @@ set(win32_test_sources
     tests/app/main_window_test.cpp
     tests/app/search_query_test.cpp
     tests/editor/edit_dialog_test.cpp
+    tests/editor/export_test.cpp
     tests/editor/find_window_test.cpp
     tests/editor/glossary_lookup_test.cpp
     tests/editor/register_dialog_test.cpp
@@ -62,6 +64,7 @@ set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_folder_test.cpp
     tests/e2e/data_safety_test.cpp
+    tests/e2e/exports_test.cpp
     tests/e2e/files_under_change_test.cpp
     tests/e2e/save_safety_test.cpp
     tests/e2e/find_window_test.cpp
@@ -136,3 +139,9 @@ add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/progr
 target_include_directories(screenshot_driver PRIVATE tests src)
 target_link_libraries(screenshot_driver PRIVATE gtest user32 gdi32 shell32)
 target_link_options(screenshot_driver PRIVATE -municode)
+
+# The release zip, packed on every test run: a DLL that Windows does not
+# bring, or anything else that breaks `make dist`, fails the tests.
+add_test(NAME dist.PacksTheRelease COMMAND bash ${CMAKE_SOURCE_DIR}/tools/dist.sh)
+set_tests_properties(dist.PacksTheRelease PROPERTIES
+    ENVIRONMENT "WORDHAVEN_BUILD_DIR=${CMAKE_BINARY_DIR};WORDHAVEN_DIST_DIR=${CMAKE_BINARY_DIR}/dist-check")

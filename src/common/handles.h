@@ -2,6 +2,7 @@
 // Small owners for the operating-system handles the program opens, so each
 // is released on every path.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -59,6 +60,13 @@ struct IconTraits {
     static void Close(HICON h) { DestroyIcon(h); }
 };
 using IconHandle = UniqueHandle<HICON, IconTraits>;
+
+// Text the shell allocates for the caller, such as a known folder's path.
+struct CoTaskTextTraits {
+    static wchar_t* Invalid() { return nullptr; }
+    static void Close(wchar_t* text) { CoTaskMemFree(text); }
+};
+using CoTaskText = UniqueHandle<wchar_t*, CoTaskTextTraits>;
 
 // Locked global memory, unlocked when the owner goes.
 template <typename T>

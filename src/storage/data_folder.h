@@ -5,6 +5,12 @@
 #include <string>
 #include <string_view>
 
+// The program's files in the data folder, besides the groups' NAME.csv files
+// and the backup folder.
+inline constexpr wchar_t kSettingsFileName[] = L"wordHaven.ini";
+inline constexpr wchar_t kSiteFileName[] = L"wordHaven-sites.txt";
+inline constexpr wchar_t kSessionEndNotesFileName[] = L"wordHaven-logoff.txt";
+
 // Takes the current directory as the data folder; called once at start.
 void FixDataFolder();
 // The data folder, a full path ending in a backslash. Before FixDataFolder

@@ -34,7 +34,7 @@ void GlossaryIndex::RefreshGroup(int slot) {
     Group fresh;
     fresh.name = name;
     fresh.read = true;
-    if (exists && ReadGroupFileEntries(name, fresh.entries)) {
+    if (exists && ReadGroupFileEntries(name, fresh.entries) == GroupFileRead::Read) {
         fresh.stamp = stamp;
     } else if (exists) {
         fresh.unread = true;  // the stamp stays empty, so the next refresh tries again

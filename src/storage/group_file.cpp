@@ -370,21 +370,37 @@ bool SameGroupFile(std::u16string_view name, std::u16string_view other) {
     return SamePath(PathOfGroup(name), PathOfGroup(other));
 }
 
-bool ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries) {
+GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries) {
     entries.clear();
-    if (!IsSafeGroupName(name, IsNameSafeCharacter)) return false;
+    if (!IsSafeGroupName(name, IsNameSafeCharacter)) return GroupFileRead::Unreadable;
     try {
         std::string bytes;
-        if (ReadWholeFile(PathOfGroup(name), bytes) != ReadOutcome::Read) return false;
+        switch (ReadWholeFile(PathOfGroup(name), bytes)) {
+        case ReadOutcome::Missing:
+            return GroupFileRead::Missing;
+        case ReadOutcome::Failed:
+            return GroupFileRead::Unreadable;
+        case ReadOutcome::Read:
+            break;
+        }
         TextEncoding encoding{};
         bool exact = true;
         DecodeGroupFile(bytes, entries, encoding, exact);
-        return true;
+        return GroupFileRead::Read;
     } catch (const std::bad_alloc&) {
         std::vector<GlossaryEntry>().swap(entries);
-        return false;
+        return GroupFileRead::Unreadable;
     }
 }
+
+bool GroupFileUnreadable() {
+    const AppSettings settings = appSettings;
+    if (!HasSafeName(settings)) return true;
+    const KnownFile* known = FindKnown(GroupFilePath(settings));
+    return known && known->unreadable;
+}
+
+std::wstring GroupFilePathOf(std::u16string_view name) { return PathOfGroup(name); }
 
 bool GroupFileStamp(std::u16string_view name, FileStamp& stamp) {
     WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -56,8 +56,19 @@ bool GroupFileExists(std::u16string_view name);
 bool SameGroupFile(std::u16string_view name, std::u16string_view other);
 
 // The entries of a group's file as they are on disk, for reading only:
-// nothing is remembered and nothing is shown. False when missing or unreadable.
-bool ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries);
+// nothing is remembered and nothing is shown. A group without a file is
+// Missing; one whose file is there but cannot be read (held shut by another
+// program, too large for memory, its folder away), or whose name no file
+// may have, is Unreadable. Entries are filled only when Read.
+enum class GroupFileRead { Read, Missing, Unreadable };
+GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries);
+
+// Whether the current group's file is there but its last load could not read
+// it, so the list does not hold its entries.
+bool GroupFileUnreadable();
+
+// The file of a group of this name: NAME.csv in the data folder, a full path.
+std::wstring GroupFilePathOf(std::u16string_view name);
 
 // What tells that a file changed on disk.
 struct FileStamp {

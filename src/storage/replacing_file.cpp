@@ -95,24 +95,10 @@ void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_
     }
 }
 
-// Whether name (a file name without folder) is one of the temporary files
-// of base: base.tmp, as earlier versions named it, or base.<x>.tmp.
-bool IsTemporaryOf(std::wstring_view name, std::wstring_view base) {
-    const std::wstring_view ending = kTemporaryEnding;
-    if (name.size() < base.size() + ending.size() ||
-        CompareStringOrdinal(name.data(), static_cast<int>(base.size()), base.data(), static_cast<int>(base.size()),
-                             TRUE) != CSTR_EQUAL) {
-        return false;
-    }
-    std::wstring_view rest = name.substr(base.size());
-    if (rest.size() < ending.size() || CompareStringOrdinal(rest.data() + rest.size() - ending.size(),
-                                                            static_cast<int>(ending.size()), ending.data(),
-                                                            static_cast<int>(ending.size()), TRUE) != CSTR_EQUAL) {
-        return false;
-    }
-    rest.remove_suffix(ending.size());
-    if (rest.empty()) return true;
-    return rest.front() == L'.' && rest.size() > 1 && rest.find(L'.', 1) == std::wstring_view::npos;
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view start) {
+    return text.size() >= start.size() &&
+           CompareStringOrdinal(text.data(), static_cast<int>(start.size()), start.data(), static_cast<int>(start.size()),
+                                TRUE) == CSTR_EQUAL;
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
@@ -146,6 +132,27 @@ bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     return false;
 }
 
+// base.tmp, as earlier versions named it, or base.<x>.tmp.
+bool IsTemporaryFileOf(std::wstring_view name, std::wstring_view base) {
+    const std::wstring_view ending = kTemporaryEnding;
+    if (name.size() < base.size() + ending.size() || !StartsWithNoCase(name, base)) return false;
+    std::wstring_view rest = name.substr(base.size());
+    if (!StartsWithNoCase(rest.substr(rest.size() - ending.size()), ending)) return false;
+    rest.remove_suffix(ending.size());
+    if (rest.empty()) return true;
+    return rest.front() == L'.' && rest.size() > 1 && rest.find(L'.', 1) == std::wstring_view::npos;
+}
+
+bool IsKeptCopyOf(std::wstring_view name, std::wstring_view base, std::wstring_view suffix) {
+    const size_t stem = base.size() + suffix.size();
+    if (name.size() < stem || !StartsWithNoCase(name, base) || !StartsWithNoCase(name.substr(base.size()), suffix)) {
+        return false;
+    }
+    // KeepCopyBeside's names: the suffix alone, then with 2, 3, ...
+    const std::wstring_view number = name.substr(stem);
+    return number.find_first_not_of(L"0123456789") == std::wstring_view::npos;
+}
+
 CutOffSave FindCutOffSave(const std::wstring& path) {
     const size_t nameStart = path.find_last_of(L"\\/") + 1;  // npos + 1 is 0
     const std::wstring folder = path.substr(0, nameStart);
@@ -156,7 +163,7 @@ CutOffSave FindCutOffSave(const std::wstring& path) {
     std::wstring newest;
     FILETIME newestTime{};
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryOf(found.cFileName, base)) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryFileOf(found.cFileName, base)) continue;
         if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
             newest = folder + found.cFileName;
             newestTime = found.ftLastWriteTime;

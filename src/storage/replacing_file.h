@@ -26,3 +26,8 @@ CutOffSave FindCutOffSave(const std::wstring& path);
 // is free first, never replacing a file. The copy's name, or empty when
 // nothing could be copied.
 std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix);
+
+// Whether a file name (without folder) is one these functions make beside the
+// file named base: a temporary file of a replace, or a copy kept with suffix.
+bool IsTemporaryFileOf(std::wstring_view name, std::wstring_view base);
+bool IsKeptCopyOf(std::wstring_view name, std::wstring_view base, std::wstring_view suffix);

@@ -17,7 +17,7 @@ namespace {
 // large is something else and is left alone.
 constexpr uint64_t kMaxSiteFileBytes = 1 << 20;
 
-std::wstring SiteFilePath() { return DataFilePath(L"wordHaven-sites.txt"); }
+std::wstring SiteFilePath() { return DataFilePath(kSiteFileName); }
 
 uint64_t ContentOf(std::string_view text) { return std::hash<std::string_view>{}(text) ^ text.size(); }
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-std::wstring NotesPath() { return DataFilePath(L"wordHaven-logoff.txt"); }
+std::wstring NotesPath() { return DataFilePath(kSessionEndNotesFileName); }
 
 std::string ToUtf8(std::wstring_view text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);

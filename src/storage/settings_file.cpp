@@ -81,7 +81,7 @@ bool SettingsFileRefused() { return rejectedAtStart; }
 
 bool SettingsFileUnreadable() { return unreadableAtStart; }
 
-std::wstring SettingsFilePath() { return DataFilePath(L"wordHaven.ini"); }
+std::wstring SettingsFilePath() { return DataFilePath(kSettingsFileName); }
 
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 

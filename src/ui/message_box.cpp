@@ -10,6 +10,7 @@ static_assert(kMessageFlagsOk == MB_OK);
 static_assert(kMessageFlagsWarning == MB_ICONWARNING);
 static_assert(kMessageFlagsInformation == MB_ICONINFORMATION);
 static_assert(kMessageFlagsQuestion == (MB_YESNOCANCEL | MB_ICONQUESTION));
+static_assert(kMessageFlagsYesNoWarning == (MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
 
 namespace {
 
@@ -32,7 +33,9 @@ int ShowMessage(Message message, HWND owner, std::wstring_view detail) {
     std::wstring text = AsWide(m.text);
     if (!detail.empty()) text.append(L"\n").append(detail);
     if (collecting) {
-        if ((m.flags & kMessageFlagsQuestion) == kMessageFlagsQuestion) return IDCANCEL;
+        // A question nobody is there to answer is not agreed to.
+        if ((m.flags & MB_TYPEMASK) == MB_YESNOCANCEL) return IDCANCEL;
+        if ((m.flags & MB_TYPEMASK) == MB_YESNO) return IDNO;
         if (!collected.empty()) collected.append(L"\n\n");
         collected.append(text);
         return IDOK;

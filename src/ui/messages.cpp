@@ -54,6 +54,10 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kSettingsFileUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
     case Message::EditedEntryNotSaved:
         return {kEditedEntryNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+    case Message::ExportTargetIsOwnFile:
+        return {kExportTargetIsOwnFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+    case Message::ExportGroupsUnreadable:
+        return {kExportGroupsUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsYesNoWarning, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

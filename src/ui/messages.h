@@ -30,6 +30,8 @@ enum class Message {
     EditTargetGone,
     SettingsFileUnreadable,
     EditedEntryNotSaved,
+    ExportTargetIsOwnFile,
+    ExportGroupsUnreadable,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -37,6 +39,7 @@ inline constexpr unsigned kMessageFlagsOk = 0x0;            // MB_OK
 inline constexpr unsigned kMessageFlagsWarning = 0x30;      // MB_ICONWARNING
 inline constexpr unsigned kMessageFlagsInformation = 0x40;  // MB_ICONINFORMATION
 inline constexpr unsigned kMessageFlagsQuestion = 0x23;     // MB_YESNOCANCEL | MB_ICONQUESTION
+inline constexpr unsigned kMessageFlagsYesNoWarning = 0x134;  // MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2
 
 struct MessageText {
     const char16_t* text;
@@ -131,6 +134,16 @@ inline constexpr const char16_t* kEditedEntryNotSavedRows[2] = {
 // The names of an entry's four texts, as the list's column headers give them.
 inline constexpr const char16_t* kEntryFieldLabels[2][4] = {{u"Term", u"Reading", u"Spelling", u"Meaning"},
                                                             {u"用語", u"読み方", u"スペル", u"意味"}};
+inline constexpr const char16_t* kExportTargetIsOwnFileRows[2] = {
+    u"This is one of wordHaven's own files (a group's file, the settings, the search sites, the logoff notes or a "
+    u"backup), which an export never replaces. Please choose another name or folder:",
+    u"これは wordHaven 自身のファイル（グループのファイル、設定、検索サイト、ログオフ時のメモ、バックアップ）のため、"
+    u"書き出しで置き換えることはできません。別の名前かフォルダーを選んでください:"};
+inline constexpr const char16_t* kExportGroupsUnreadableRows[2] = {
+    u"These groups could not be read (another program may be using the file, or it is too large). "
+    u"Export without them? If you choose No, nothing is written:",
+    u"次のグループは読み込めませんでした（ほかのプログラムがファイルを使用中か、ファイルが大きすぎる可能性があります）。"
+    u"これらを除いて書き出しますか？「いいえ」を選ぶと何も書き出しません:"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

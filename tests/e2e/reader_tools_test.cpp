@@ -17,6 +17,7 @@
 #include "support/program_run.h"
 #include "support/program_windows.h"
 #include "support/reader_window.h"
+#include "support/save_as_dialog.h"
 #include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
@@ -28,9 +29,6 @@ using Rows = std::vector<std::vector<std::string>>;
 
 constexpr int kExportButton = 1250;
 constexpr int kMoveUp = 1043;
-constexpr int kFileTypeCombo = 0x470;       // cmb1 of the common file dialog
-constexpr int kFileNameCombo = 0x47c;       // cmb13
-constexpr int kFileNameEdit = 0x480;        // edt1
 
 // RFC 4180 as spreadsheets read it: a field that starts with a quote runs to
 // the closing quote, a doubled quote inside is one quote, and a record ends
@@ -95,36 +93,6 @@ AnkiFile ParseAnki(const std::string& bytes) {
     EXPECT_EQ(file.headers["separator"], "tab");
     file.notes = ParseDelimited(std::string_view(bytes).substr(at), '\t');
     return file;
-}
-
-// Fills the program's Save As dialog and presses Save; when the file exists,
-// the dialog's own question comes first and is answered Yes.
-void SaveAs(DWORD processId, const std::wstring& path, int fileType, bool exists = false) {
-    HWND dialog = WaitForShownTopWindow(processId, L"#32770", L"書き出し", 10000);
-    ASSERT_NE(dialog, nullptr) << "no Save As dialog";
-    HWND types = GetDlgItem(dialog, kFileTypeCombo);
-    ASSERT_NE(types, nullptr);
-    SendMessageW(types, CB_SETCURSEL, fileType - 1, 0);
-    // What a pick from the drop-down sends: Wine's dialog reads the choice on the second.
-    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
-        Session::SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, code), reinterpret_cast<LPARAM>(types));
-    }
-    HWND name = GetDlgItem(dialog, kFileNameCombo);
-    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-    ASSERT_NE(name, nullptr);
-    Session::SendAndWait(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    if (exists) {
-        HWND question = nullptr;
-        ASSERT_TRUE(PollUntil([&] {
-            for (HWND w : TopWindowsOf(processId, L"#32770", nullptr)) {
-                if (w != dialog && IsWindowVisible(w) && WindowText(w) != L"単語登録") question = w;
-            }
-            return question != nullptr;
-        })) << "no question before the file is replaced";
-        PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-    }
-    ASSERT_TRUE(WaitForNoTopWindow(processId, L"#32770", L"書き出し", 10000));
 }
 
 bool WaitForFile(const std::wstring& path) {

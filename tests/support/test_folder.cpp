@@ -111,6 +111,38 @@ std::string FileText(const std::wstring& path) {
     return {bytes.begin(), bytes.end()};
 }
 
+FileHandle HoldShut(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(file.Valid()) << "could not hold the file";
+    return file;
+}
+
+namespace {
+
+void AddFilesUnder(const std::wstring& folder, const std::wstring& inside, std::map<std::wstring, std::string>& files) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + inside + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            AddFilesUnder(folder, inside + name + L"\\", files);
+        } else {
+            files[inside + name] = FileText(folder + L"\\" + inside + name);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder) {
+    std::map<std::wstring, std::string> files;
+    AddFilesUnder(folder, L"", files);
+    return files;
+}
+
 std::string Ansi(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');

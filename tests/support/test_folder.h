@@ -2,8 +2,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "common/handles.h"
 
 // A fresh, empty folder for one test's files, under the build's test-data folder.
 class TestFolder {
@@ -27,5 +30,11 @@ bool FileExists(const std::wstring& path);
 // How many files a wildcard pattern (such as NAME*.tmp) finds.
 int CountFiles(const std::wstring& pattern);
 std::string FileText(const std::wstring& path);  // the bytes as they are
+// The file opened with no sharing at all, as a spreadsheet program holds the
+// file it has open: nobody else reads or writes it until the handle goes.
+FileHandle HoldShut(const std::wstring& path);
+// Every file below a folder, by its path inside it, with its bytes: equal
+// before and after when nothing there was written.
+std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder);
 std::string Ansi(const std::wstring& text);       // in the ANSI code page
 std::wstring Widen(const std::string& utf8);
