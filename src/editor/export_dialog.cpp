@@ -32,7 +32,9 @@ struct FileChoice {
 constexpr FileChoice kChoices[] = {{ExportKind::Flashcards, false, L"txt"},
                                    {ExportKind::Flashcards, true, L"txt"},
                                    {ExportKind::Spreadsheet, false, L"csv"},
-                                   {ExportKind::Spreadsheet, true, L"csv"}};
+                                   {ExportKind::Spreadsheet, true, L"csv"},
+                                   {ExportKind::FlashcardFields, false, L"txt"},
+                                   {ExportKind::FlashcardFields, true, L"txt"}};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(AsWide(text.data()), text.size()); }
 
@@ -110,7 +112,9 @@ std::wstring FileTypes() {
     const std::wstring types[] = {L"フラッシュカード (Anki) - グループ" + group + L" (*.txt)", L"*.txt",
                                   L"フラッシュカード (Anki) - 全グループ (*.txt)",             L"*.txt",
                                   L"表計算 (CSV UTF-8) - グループ" + group + L" (*.csv)",      L"*.csv",
-                                  L"表計算 (CSV UTF-8) - 全グループ (*.csv)",                  L"*.csv"};
+                                  L"表計算 (CSV UTF-8) - 全グループ (*.csv)",                  L"*.csv",
+                                  L"フラッシュカード (Anki, 4 項目) - グループ" + group + L" (*.txt)", L"*.txt",
+                                  L"フラッシュカード (Anki, 4 項目) - 全グループ (*.txt)",     L"*.txt"};
     std::wstring filter;
     for (const std::wstring& part : types) filter.append(part).push_back(L'\0');
     filter.push_back(L'\0');

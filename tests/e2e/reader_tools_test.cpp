@@ -128,6 +128,16 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
                                 {Utf8(L"栞"), Utf8(L"しおり<br>shiori<br>目印")}}));
     EXPECT_TRUE(IsWindowEnabled(session.Item(kApply))) << "exporting saves nothing";
 
+    // The four texts kept apart, for a note type of the user's own.
+    session.PostCommand(kExportButton);
+    const std::wstring fields = folder_.File(L"fields.txt");
+    SaveAs(session.Program().ProcessId(), fields, 5);
+    ASSERT_TRUE(WaitForFile(fields));
+    const AnkiFile apart = ParseAnki(FileText(fields));
+    EXPECT_EQ(apart.headers.at("tags column"), "5");
+    ASSERT_EQ(apart.notes.size(), 3u);
+    EXPECT_EQ(apart.notes[2], (std::vector<std::string>{Utf8(L"栞"), Utf8(L"しおり"), "shiori", Utf8(L"目印"), "wordHaven"}));
+
     // A name typed without an extension takes the chosen type's.
     session.PostCommand(kExportButton);
     SaveAs(session.Program().ProcessId(), folder_.File(L"sheet"), 3);
