@@ -40,6 +40,8 @@ std::wstring resultsQuery;
 bool resultsValid = false;
 int sortColumn = -1;
 bool sortDescending = false;
+int resultsSortColumn = -1;
+bool resultsDescending = false;
 // The result the user chose, by what it is, so it stays chosen when the results change.
 EntryIdentity chosen;
 // The chosen entry went while the user was away: Enter opens nothing until they choose again.
@@ -108,30 +110,40 @@ bool ShowResults(HWND window) {
     return true;
 }
 
-// The results for the query from the index as it stands, without reading anything.
-bool SearchIndex(HWND window) {
+// The results for the query and order from the index as it stands, without
+// reading anything; shown only when one of the three changed since they were
+// last shown. The one place results are made: the index's listener, the
+// keyboard and the column headers all come here.
+bool UpdateResults(HWND window) {
     const GlossaryIndex& index = Glossary();
     const std::wstring query = QueryText(window);
     const bool sameIndex = resultsValid && resultsVersion == index.Version();
-    if (sameIndex && query == resultsQuery) return ShowResults(window);
-    // Text typed onto the end (or into the middle) of what was searched: only what was found can hold it.
-    const std::wstring before = sameIndex ? FoldQuery(resultsQuery, FoldForFinding) : std::wstring();
-    const bool narrows = !before.empty() && FoldQuery(query, FoldForFinding).find(before) != std::wstring::npos;
-    // In place: a new list of results as long as the glossary is slow to allocate.
-    if (narrows) {
-        index.NarrowInPlace(results, query);
-    } else {
-        index.Find(query, results);
+    const bool sameOrder = resultsSortColumn == sortColumn && resultsDescending == sortDescending;
+    if (sameIndex && query == resultsQuery) {
+        if (sameOrder) return !chosenGone;
         index.Sort(results, sortColumn, sortDescending);
+    } else {
+        // Text typed onto the end (or into the middle) of what was searched: only what was found can hold it.
+        const std::wstring before = sameIndex ? FoldQuery(resultsQuery, FoldForFinding) : std::wstring();
+        const bool narrows = !before.empty() && FoldQuery(query, FoldForFinding).find(before) != std::wstring::npos;
+        // In place: a new list of results as long as the glossary is slow to allocate.
+        if (narrows && sameOrder) {
+            index.NarrowInPlace(results, query);
+        } else {
+            index.Find(query, results);
+            index.Sort(results, sortColumn, sortDescending);
+        }
     }
     resultsVersion = index.Version();
     resultsQuery = query;
+    resultsSortColumn = sortColumn;
+    resultsDescending = sortDescending;
     resultsValid = true;
     return ShowResults(window);
 }
 
 void OnGlossaryIndexChanged() {
-    if (findWindowHandle) SearchIndex(findWindowHandle);
+    if (findWindowHandle) UpdateResults(findWindowHandle);
 }
 
 void ReportOutOfMemory(HWND window) {
@@ -141,11 +153,13 @@ void ReportOutOfMemory(HWND window) {
     Note(window, L"メモリが足りず、検索できませんでした");
 }
 
-// The glossary as it stands now, and the results in it; false when the chosen entry is gone.
+// The glossary as it stands now, and the results in it; false when the chosen
+// entry is gone. A change the refresh finds reaches the results through the
+// index's listener; what is left is the query or the order the user changed.
 bool Search(HWND window) {
     WaitCursor wait;
     RefreshGlossary();
-    return SearchIndex(window);
+    return UpdateResults(window);
 }
 
 void OnGetDispInfo(NMLVDISPINFOW* info) {
@@ -182,11 +196,7 @@ void OnColumnClick(HWND window, int column) {
         if (c == sortColumn) format |= sortDescending ? HDF_SORTDOWN : HDF_SORTUP;
         HeaderSetFormat(header, c, format);
     }
-    WaitCursor wait;
-    RefreshGlossary();
-    SearchIndex(window);
-    Glossary().Sort(results, sortColumn, sortDescending);
-    ShowResults(window);
+    Search(window);
 }
 
 bool SameTexts(HWND list, int row, const GlossaryEntry& entry) {
@@ -271,6 +281,8 @@ void OnInitDialog(HWND window) {
     results.clear();
     resultsValid = false;
     resultsQuery.clear();
+    resultsSortColumn = -1;
+    resultsDescending = false;
     chosen = EntryIdentity{};
     chosenGone = false;
     sortColumn = -1;

@@ -54,3 +54,47 @@ TEST(FindWindowMemory, RunningOutWhileReadingOrFoldingIsReportedAndTheWindowLive
     EXPECT_EQ(CountText(find), L"11 件");
     SendMessageW(find, WM_CLOSE, 0, 0);
 }
+
+namespace {
+
+WNDPROC listProcedure = nullptr;
+int resultsShown = 0;
+
+LRESULT CALLBACK CountShows(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LVM_GETITEMCOUNT) ++resultsShown;  // asked once each time the results are shown
+    return CallWindowProcW(listProcedure, list, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(FindWindowUpdates, EachChangeShowsTheResultsOnceAndNothingElseShowsThem) {
+    appSettings = DefaultAppSettings();
+    TestFolder folder;
+    folder.Enter();
+    std::string text = "apple,,,\nmaple,,,\nbanana,,,\n";
+    WriteFileBytes(folder.File(L"group01.csv"), {text.begin(), text.end()});
+    instanceHandle = GetModuleHandleW(nullptr);
+    InitCommonControls();
+    HWND find = CreateDialogParamW(instanceHandle, MAKEINTRESOURCEW(IDD_FIND), nullptr, FindDialog, 0);
+    ASSERT_NE(find, nullptr);
+    HWND list = GetDlgItem(find, IDC_FIND_RESULTS);
+    listProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountShows)));
+    auto shows = [](auto step) {
+        resultsShown = 0;
+        step();
+        return resultsShown;
+    };
+    EXPECT_EQ(shows([&] { SetDlgItemTextW(find, IDC_FIND_TEXT, L"ple"); }), 1) << "typing";
+    EXPECT_EQ(CountText(find), L"2 件");
+    NMLISTVIEW click{};
+    click.hdr = {list, IDC_FIND_RESULTS, LVN_COLUMNCLICK};
+    click.iSubItem = 1;
+    EXPECT_EQ(shows([&] { SendMessageW(find, WM_NOTIFY, IDC_FIND_RESULTS, reinterpret_cast<LPARAM>(&click)); }), 1)
+        << "a column click";
+    EXPECT_EQ(shows([&] { SendMessageW(find, WM_TIMER, 1, 0); }), 0) << "a look at the files that finds no change";
+    text += "pineapple,,,\n";
+    WriteFileBytes(folder.File(L"group01.csv"), {text.begin(), text.end()});
+    EXPECT_EQ(shows([&] { SendMessageW(find, WM_TIMER, 1, 0); }), 1) << "a look that finds the file changed";
+    EXPECT_EQ(CountText(find), L"3 件");
+    SendMessageW(find, WM_CLOSE, 0, 0);
+}
