@@ -302,6 +302,10 @@ void TellGroupFileReport(const GroupFileReport& report) {
         ShowMessage(report.keptBecauseChanged ? Message::ChangedFileKept : Message::OriginalFileKept, owner,
                     report.keptCopy);
     }
+    if (!report.cutOriginal.empty()) {
+        ShowMessage(Message::LongTextsCut, owner,
+                    AsWide(appSettings.groupNames[appSettings.currentGroup]) + std::wstring(L"\n") + report.cutOriginal);
+    }
     if (report.outcome == GroupFileReport::Outcome::Failed) ShowMessage(Message::CsvFileOpenFailed, owner);
     const CutOffSave& cutOff = report.cutOff;
     if (!cutOff.left.empty()) ShowMessage(Message::CutOffSaveFound, nullptr, cutOff.file + L"\n" + cutOff.left);

@@ -38,7 +38,7 @@ bool AppendAnsiLossless(std::string& out, std::wstring_view text) {
 
 void AppendUtf8(std::string& out, std::wstring_view text) { out += Encode(CP_UTF8, text); }
 
-std::wstring DecodeField(std::string_view bytes, UINT codePage, size_t maxUnits, bool& exact) {
+std::wstring DecodeField(std::string_view bytes, UINT codePage, size_t maxUnits, bool& exact, bool* cut) {
     std::wstring text;
     if (!Decode(bytes, codePage, true, text)) {
         exact = false;
@@ -47,6 +47,7 @@ std::wstring DecodeField(std::string_view bytes, UINT codePage, size_t maxUnits,
     if (text.find(L'\0') != std::wstring::npos) exact = false;
     if (text.size() > maxUnits) {
         exact = false;
+        if (cut) *cut = true;
         size_t cut = maxUnits;
         if (cut > 0 && IS_HIGH_SURROGATE(text[cut - 1])) --cut;  // never half a character
         text.resize(cut);

@@ -36,6 +36,8 @@ struct KnownFile {
     bool seenMissing = false;
     FileStamp seenStamp{};
     uint64_t seenHash = 0;
+    // The content whose cut texts the user was told of.
+    uint64_t cutToldHash = 0;
 };
 
 std::vector<KnownFile> knownFiles;
@@ -160,11 +162,11 @@ UINT PrepareText(std::string& bytes, TextEncoding encoding, bool& exact) {
 }
 
 void DecodeRecords(const std::vector<CsvRecord>& records, UINT codePage, std::vector<GlossaryEntry>& entries,
-                   bool& exact) {
+                   bool& exact, bool& cut) {
     entries.resize(records.size());
     for (size_t n = 0; n < records.size(); ++n) {
         for (int column = 0; column < records[n].fieldCount; ++column) {
-            entries[n].texts[column] = DecodeField(records[n].fields[column], codePage, kEntryTextMaxUnits, exact);
+            entries[n].texts[column] = DecodeField(records[n].fields[column], codePage, kEntryTextMaxUnits, exact, &cut);
         }
     }
 }
@@ -247,7 +249,8 @@ bool KeepCopyIfNeeded(const std::wstring& path, GroupFileReport& report) {
 }
 
 // The entries held in a file's bytes, and how they were stored.
-void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, TextEncoding& encoding, bool& exact) {
+void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, TextEncoding& encoding, bool& exact,
+                     bool& cut) {
     encoding = DetectTextEncoding(bytes);
     exact = true;
     const UINT codePage = PrepareText(bytes, encoding, exact);
@@ -255,7 +258,8 @@ void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, Te
     const std::vector<CsvRecord> records = ParseCsvRecords(bytes, &parsedExactly);
     exact = exact && parsedExactly;
     std::string().swap(bytes);
-    DecodeRecords(records, codePage, entries, exact);
+    cut = false;
+    DecodeRecords(records, codePage, entries, exact, cut);
 }
 
 int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries,
@@ -283,8 +287,12 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
 
     TextEncoding encoding{};
     bool exact = true;
-    DecodeGroupFile(bytes, entries, encoding, exact);
+    bool cut = false;
+    DecodeGroupFile(bytes, entries, encoding, exact, cut);
     KnownFile& known = Remember(path);
+    // A text longer than an entry holds is shown cut: the user is told once
+    // for this content, with the original kept beside at once.
+    const bool tellCut = cut && known.cutToldHash != hash;
     known.unreadable = false;
     known.encoding = encoding;
     // Every load that is not exact keeps its original before the first save, not only the first in a run.
@@ -293,6 +301,13 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
     known.seenMissing = false;
     known.seenStamp = stamp;
     known.seenHash = hash;
+    // Its original was kept when the user was told of it.
+    if (cut && !tellCut) known.originalKept = true;
+    if (tellCut) {
+        report.cutOriginal = KeepCopyBeside(path, L".orig");
+        known.originalKept = !report.cutOriginal.empty();
+        known.cutToldHash = hash;
+    }
     SetEntryCount(settings, entries.size());
     return 0;
 }
@@ -385,7 +400,8 @@ GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<Glossar
         }
         TextEncoding encoding{};
         bool exact = true;
-        DecodeGroupFile(bytes, entries, encoding, exact);
+        bool cut = false;
+        DecodeGroupFile(bytes, entries, encoding, exact, cut);
         return GroupFileRead::Read;
     } catch (const std::bad_alloc&) {
         std::vector<GlossaryEntry>().swap(entries);

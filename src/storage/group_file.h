@@ -31,6 +31,10 @@ struct GroupFileReport {
     // Why: another program changed the file since it was read or written;
     // otherwise it was not read exactly.
     bool keptBecauseChanged = false;
+    // A load that cut a text longer than an entry holds: the file as it was,
+    // kept beside it (a full path); empty when none was cut, or when this
+    // content was told of before.
+    std::wstring cutOriginal;
     // A load that found no file: a temporary file that a save cut off before
     // its rename left beside it, if there is one.
     CutOffSave cutOff;

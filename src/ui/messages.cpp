@@ -58,6 +58,8 @@ MessageText DescribeMessage(Message message, int languageIndex) {
         return {kExportTargetIsOwnFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
     case Message::ExportGroupsUnreadable:
         return {kExportGroupsUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsYesNoWarning, true};
+    case Message::LongTextsCut:
+        return {kLongTextsCutRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

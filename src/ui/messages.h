@@ -32,6 +32,7 @@ enum class Message {
     EditedEntryNotSaved,
     ExportTargetIsOwnFile,
     ExportGroupsUnreadable,
+    LongTextsCut,
 };
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
@@ -144,6 +145,11 @@ inline constexpr const char16_t* kExportGroupsUnreadableRows[2] = {
     u"Export without them? If you choose No, nothing is written:",
     u"次のグループは読み込めませんでした（ほかのプログラムがファイルを使用中か、ファイルが大きすぎる可能性があります）。"
     u"これらを除いて書き出しますか？「いいえ」を選ぶと何も書き出しません:"};
+inline constexpr const char16_t* kLongTextsCutRows[2] = {
+    u"Some texts of this group are longer than an entry holds (3,999 characters) and are shown cut; an export or "
+    u"a save gives them cut too. The group file as it was is kept beside it:",
+    u"このグループには 1 項目に入る長さ（3,999 文字）を超える文字列があり、途中までを表示しています。"
+    u"書き出しや保存でも途中までになります。元のグループファイルは次の名前で残しました:"};
 inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
 inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 

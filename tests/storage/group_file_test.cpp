@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/bounded_copy.h"
@@ -13,6 +14,7 @@
 #include "support/recorded_messages.h"
 #include "support/test_folder.h"
 #include "support/word_list_host.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -239,6 +241,26 @@ TEST_F(GroupFileTest, AChangeByAnotherProgramIsToldByItsBytesNotItsTime) {
     EXPECT_EQ(FileText(), "\"mine\",\"\",\"\",\"\"\n");
     EXPECT_FALSE(GroupFileChangedOnDisk()) << "what the save wrote is what it saw";
     EXPECT_TRUE(messages_->empty()) << "storage tells nothing itself";
+}
+
+TEST_F(GroupFileTest, ATextCutOnLoadIsToldOnceWithTheOriginalKept) {
+    const std::string original = "\"long\",\"\",\"\",\"" + std::string(5000, 'x') + "\"\n\"short\",\"\",\"\",\"\"\n";
+    WriteFileText(original);
+    const std::wstring told = reinterpret_cast<const wchar_t*>(DescribeMessage(Message::LongTextsCut, 1).text);
+    auto toldCount = [&] {
+        return std::count_if(messages_->begin(), messages_->end(), [&](const RecordedMessage& m) {
+            return m.text.find(told) == 0 && m.text.find(L"group01") != std::wstring::npos &&
+                   m.text.find(L"group01.csv.orig") != std::wstring::npos;
+        });
+    };
+    Reload();
+    EXPECT_EQ(toldCount(), 1) << "the group and the kept original are named";
+    EXPECT_EQ(host_.Row(0)[3].size(), kEntryTextMaxUnits);
+    EXPECT_EQ(ReadFileBytes(GroupPath() + L".orig"), std::vector<uint8_t>(original.begin(), original.end()));
+    Reload();
+    EXPECT_EQ(toldCount(), 1) << "once for this content";
+    SaveWordListToGroupFile({});
+    EXPECT_FALSE(FileExists(GroupPath() + L".orig2")) << "the original is kept once";
 }
 
 TEST(GroupNameClash, ALaterSlotLeadingToAnEarlierOnesFileTakesAnUnusedDefaultName) {
