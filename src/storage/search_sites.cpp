@@ -67,8 +67,11 @@ LineKind ReadLine(std::string_view line, SearchSite& site, bool& marked) {
     if (gap == std::string_view::npos || !IsValidUtf8(line)) return LineKind::Malformed;
     const std::string_view name = Trim(line.substr(0, gap));
     // A name starting with a mark would change meaning once the line's own
-    // mark moved away: '*' would choose it, '#' would make it a comment.
-    if (name.empty() || name.front() == '*' || name.front() == '#') return LineKind::Malformed;
+    // mark moved away: '*' would choose it, '#' would make it a comment, and
+    // an invisible byte-order mark on the first line would be taken for the file's.
+    if (name.empty() || name.front() == '*' || name.front() == '#' || name.substr(0, 3) == kUtf8ByteOrderMark) {
+        return LineKind::Malformed;
+    }
     site.name = Utf8ToUtf16(name);
     site.url = Utf8ToUtf16(line.substr(gap + 1));
     return IsUsableUrl(site.url) ? LineKind::Site : LineKind::Malformed;

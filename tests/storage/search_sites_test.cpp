@@ -29,6 +29,8 @@ TEST(SearchSites, AUsersFileIsReadLineByLineAndMalformedLinesAreNamed) {
     EXPECT_EQ(list.chosen, 1u);
     // A name starting with a mark would become a comment or the chosen site once its own mark moved away.
     EXPECT_EQ(list.malformedLines, (std::vector<int>{3, 5, 6, 7, 8}));
+    EXPECT_EQ(ParseSiteFile("*\xEF\xBB\xBFGoogle https://x.example/{query}\n").malformedLines, std::vector<int>{1})
+        << "unmarked, the name's first bytes would be taken for the file's byte-order mark";
 
     // Choosing moves the mark ("*" and one blank) and leaves every other byte as it was.
     const std::string marked = MarkChosenSite(file, 0);
