@@ -24,6 +24,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/remote_list.cpp
     tests/support/url_log.cpp
     tests/support/session.cpp
+    tests/support/host_files.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
