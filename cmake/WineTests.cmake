@@ -60,6 +60,7 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 # The real wordHaven.exe, started and driven as a user would.
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
+    tests/e2e/backups_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/files_under_change_test.cpp
     tests/e2e/save_safety_test.cpp

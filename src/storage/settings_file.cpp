@@ -27,7 +27,7 @@ int Reject() {
     return -1;
 }
 
-std::wstring SettingsPath() { return DataFilePath(L"wordHaven.ini"); }
+std::wstring SettingsPath() { return DataFilePath(reinterpret_cast<const wchar_t*>(kSettingsFileName)); }
 
 bool IsHeldByAnother(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
