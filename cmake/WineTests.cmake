@@ -43,6 +43,7 @@ set(win32_test_sources
     tests/storage/daily_backup_test.cpp
     tests/storage/glossary_index_test.cpp
     tests/storage/group_file_test.cpp
+    tests/storage/replacing_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp
     tests/ui/resources_test.cpp

@@ -7,6 +7,8 @@
 
 #include "common/handles.h"
 #include "storage/daily_backup.h"
+#include "storage/data_folder.h"
+#include "storage/file_links.h"
 
 namespace {
 
@@ -115,34 +117,48 @@ bool IsTemporaryOf(std::wstring_view name, std::wstring_view base) {
     return rest.front() == L'.' && rest.size() > 1 && rest.find(L'.', 1) == std::wstring_view::npos;
 }
 
-std::wstring FullPathOf(const std::wstring& path) {
-    wchar_t full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
+std::wstring FullPathOrAsGiven(const std::wstring& path) {
+    std::wstring full = FullPathOf(path);
+    return full.empty() ? path : full;
+}
+
+// The file a save of path replaces: path itself, or the file a symbolic link
+// at path leads to, so that the link stays and what it names gets the save.
+// Empty when path is a link that leads nowhere: replacing it would put a file
+// in the link's place.
+std::wstring FileBehind(const std::wstring& path) {
+    const std::wstring reached = ReachedPath(path);
+    if (reached.empty()) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? L"" : path;
+    }
+    return SameFilePath(reached, FullPathOrAsGiven(path)) ? path : reached;
 }
 
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     BackUpBeforeReplacing(path, data);
+    const std::wstring target = FileBehind(path);
+    if (target.empty()) return false;
     // A file the user made read-only is not to be written, as opening it for
     // writing would have refused; replacing it by renaming must refuse too.
     WIN32_FILE_ATTRIBUTE_DATA old{};
-    const bool existed = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    const bool existed = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old) != FALSE;
     if (existed && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
     std::wstring temporary;
-    if (!WriteTemporaryBeside(path, data, temporary)) return false;
+    if (!WriteTemporaryBeside(target, data, temporary)) return false;
     const DWORD start = GetTickCount();
     for (;;) {
         DWORD error = 0;
-        if (MoveIntoPlace(temporary, path, error)) {
-            if (existed) RestoreKeptAttributes(path, old);
+        if (MoveIntoPlace(temporary, target, error)) {
+            if (existed) RestoreKeptAttributes(target, old);
             return true;
         }
         if (!IsMomentaryRefusal(error) || GetTickCount() - start >= kReplaceRetryMilliseconds) break;
         Sleep(kReplaceRetryPause);
     }
-    if (Exists(path)) DeleteFileW(temporary.c_str());
+    if (Exists(target)) DeleteFileW(temporary.c_str());
     return false;
 }
 
@@ -164,7 +180,7 @@ CutOffSave FindCutOffSave(const std::wstring& path) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     if (newest.empty()) return {};
-    return {FullPathOf(path), FullPathOf(newest)};
+    return {FullPathOrAsGiven(path), FullPathOrAsGiven(newest)};
 }
 
 std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix) {

@@ -7,10 +7,12 @@
 // The data goes to a temporary file beside path, under a name no other save
 // uses while it exists; every write and the close are checked, and only then
 // does it take the old file's place in one rename, after which the old file's
-// attributes and creation time are put back. A replace refused for a moment
-// (a scanner or indexer reading what was just written) is tried again for
-// about a second. On failure path is as it was, and the temporary file is
-// removed unless path is missing, when it may be the only copy left.
+// attributes and creation time are put back. When path is a symbolic link,
+// all of this happens beside the file it leads to, and the link stays. A
+// replace refused for a moment (a scanner or indexer reading what was just
+// written) is tried again for about a second. On failure path is as it was,
+// and the temporary file is removed unless path is missing, when it may be
+// the only copy left.
 bool ReplaceFileContent(const std::wstring& path, std::string_view data);
 
 // A save cut off before its rename: the file that is missing and the
