@@ -64,6 +64,7 @@ set(e2e_test_sources
     tests/e2e/backups_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/files_under_change_test.cpp
+    tests/e2e/links_and_temporary_files_test.cpp
     tests/e2e/save_safety_test.cpp
     tests/e2e/find_window_test.cpp
     tests/e2e/glossary_keys_test.cpp

@@ -289,6 +289,7 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
         break;
     }
     const uint64_t hash = HashOfBytes(bytes);
+    RemoveLeftTemporaries(path);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 

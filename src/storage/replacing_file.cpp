@@ -17,6 +17,10 @@ constexpr DWORD kReplaceRetryPause = 50;
 constexpr int kMaxCopyNames = 1000;
 constexpr int kMaxTemporaryNames = 1000;
 constexpr wchar_t kTemporaryEnding[] = L".tmp";
+// A temporary file is written under this ending and takes kTemporaryEnding
+// only once all of it is written, flushed and closed: a save cut off while
+// writing never leaves a file that could be offered as the content to restore.
+constexpr wchar_t kUnfinishedEnding[] = L".part";
 
 bool WriteAll(HANDLE file, std::string_view data) {
     while (!data.empty()) {
@@ -44,22 +48,26 @@ NewFile WriteNewFile(const std::wstring& path, std::string_view data) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// NAME.<process>-<count>.tmp beside NAME. A save killed before its rename
-// leaves its file behind; no later save, of this run or another, writes
-// over it, as each takes a name that is free.
+// NAME.<process>-<count>.tmp beside NAME, written as NAME.<process>-<count>.part.
+// A save killed before its rename leaves its file behind; no later save, of
+// this run or another, writes over it, as each takes a name that is free.
 bool WriteTemporaryBeside(const std::wstring& path, std::string_view data, std::wstring& temporary) {
     static unsigned count = GetTickCount();
     for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
         wchar_t middle[32];
         std::swprintf(middle, 32, L".%lx-%x", GetCurrentProcessId(), count++);
         temporary = path + middle + kTemporaryEnding;
-        switch (WriteNewFile(temporary, data)) {
+        if (Exists(temporary)) continue;
+        const std::wstring unfinished = path + middle + kUnfinishedEnding;
+        switch (WriteNewFile(unfinished, data)) {
         case NewFile::Written:
-            return true;
+            if (MoveFileExW(unfinished.c_str(), temporary.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+            DeleteFileW(unfinished.c_str());
+            return false;
         case NewFile::NameTaken:
             continue;
         case NewFile::NotWritten:
-            if (Exists(path)) DeleteFileW(temporary.c_str());
+            DeleteFileW(unfinished.c_str());
             return false;
         case NewFile::NotCreated:
             return false;
@@ -97,24 +105,34 @@ void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_
     }
 }
 
-// Whether name (a file name without folder) is one of the temporary files
-// of base: base.tmp, as earlier versions named it, or base.<x>.tmp.
-bool IsTemporaryOf(std::wstring_view name, std::wstring_view base) {
-    const std::wstring_view ending = kTemporaryEnding;
-    if (name.size() < base.size() + ending.size() ||
-        CompareStringOrdinal(name.data(), static_cast<int>(base.size()), base.data(), static_cast<int>(base.size()),
-                             TRUE) != CSTR_EQUAL) {
-        return false;
+bool IsHexDigits(std::wstring_view text) {
+    return !text.empty() && text.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
+}
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+enum class LeftFile { None, Written, Unfinished };
+
+// What name (without folder) is to base: a temporary file a save of base
+// left, written in full or cut off while written, or none of its. Saves name
+// them base.<process>-<count>.tmp (.part until written), earlier versions
+// base.tmp. A name of any other shape is the user's, however alike.
+LeftFile LeftBySave(std::wstring_view name, std::wstring_view base) {
+    if (name.size() <= base.size() || !EqualsNoCase(name.substr(0, base.size()), base)) return LeftFile::None;
+    const std::wstring_view rest = name.substr(base.size());
+    if (EqualsNoCase(rest, kTemporaryEnding)) return LeftFile::Written;
+    const size_t ending = rest.find_last_of(L'.');
+    if (rest.front() != L'.' || ending == std::wstring_view::npos || ending == 0) return LeftFile::None;
+    const std::wstring_view middle = rest.substr(1, ending - 1);
+    const size_t dash = middle.find(L'-');
+    if (dash == std::wstring_view::npos || !IsHexDigits(middle.substr(0, dash)) || !IsHexDigits(middle.substr(dash + 1))) {
+        return LeftFile::None;
     }
-    std::wstring_view rest = name.substr(base.size());
-    if (rest.size() < ending.size() || CompareStringOrdinal(rest.data() + rest.size() - ending.size(),
-                                                            static_cast<int>(ending.size()), ending.data(),
-                                                            static_cast<int>(ending.size()), TRUE) != CSTR_EQUAL) {
-        return false;
-    }
-    rest.remove_suffix(ending.size());
-    if (rest.empty()) return true;
-    return rest.front() == L'.' && rest.size() > 1 && rest.find(L'.', 1) == std::wstring_view::npos;
+    if (EqualsNoCase(rest.substr(ending), kTemporaryEnding)) return LeftFile::Written;
+    return EqualsNoCase(rest.substr(ending), kUnfinishedEnding) ? LeftFile::Unfinished : LeftFile::None;
 }
 
 std::wstring FullPathOrAsGiven(const std::wstring& path) {
@@ -162,6 +180,26 @@ bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     return false;
 }
 
+void RemoveLeftTemporaries(const std::wstring& path) {
+    const std::wstring target = FileBehind(path);
+    if (target.empty() || !Exists(target)) return;
+    const size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
+    const std::wstring folder = nameStart > 0 ? target.substr(0, nameStart) : L".\\";
+    const std::wstring base = target.substr(nameStart);
+    const std::wstring folderReached = ReachedPath(folder);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((target + L".*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // Under Wine deleting a link deletes the file it leads to.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && LeftBySave(found.cFileName, base) != LeftFile::None &&
+            IsOwnEntry(folder, folderReached, found.cFileName, found.dwFileAttributes)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 CutOffSave FindCutOffSave(const std::wstring& path) {
     const size_t nameStart = path.find_last_of(L"\\/") + 1;  // npos + 1 is 0
     const std::wstring folder = path.substr(0, nameStart);
@@ -172,7 +210,9 @@ CutOffSave FindCutOffSave(const std::wstring& path) {
     std::wstring newest;
     FILETIME newestTime{};
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryOf(found.cFileName, base)) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || LeftBySave(found.cFileName, base) != LeftFile::Written) {
+            continue;
+        }
         if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
             newest = folder + found.cFileName;
             newestTime = found.ftLastWriteTime;

@@ -91,6 +91,7 @@ int LoadSettingsFile(CutOffSave* cutOff) {
         Sleep(kHeldRetryPause);
     }
 
+    RemoveLeftTemporaries(settingsPath);
     AppSettings settings{};
     ViewLayout layout{};
     ReadSettingsImage(image.data(), settings, layout);
