@@ -25,6 +25,7 @@ add_library(wordhaven_test_support STATIC
     tests/support/url_log.cpp
     tests/support/session.cpp
     tests/support/host_files.cpp
+    tests/support/folder_rows.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)

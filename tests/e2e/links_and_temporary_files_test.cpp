@@ -1,23 +1,19 @@
-// The real wordHaven.exe on files that are not plain files of its own: group
-// and settings files that are symbolic links into another folder (a cloud or
-// shared one), and the temporary files of saves cut off before their rename.
+// The real wordHaven.exe on group and settings files that are symbolic links
+// into another folder (a cloud or shared one), and on the temporary files of
+// saves cut off before their rename.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "storage/settings.h"
-#include "support/host_files.h"
+#include "support/folder_rows.h"
 #include "support/program_run.h"
-#include "support/program_windows.h"
 #include "support/program_test.h"
+#include "support/program_windows.h"
 #include "support/session.h"
-#include "support/test_folder.h"
 #include "support/windows_found.h"
 
 namespace {
@@ -30,23 +26,20 @@ std::string SettingsImage() {
     return {image.begin(), image.end()};
 }
 
-bool NoMessage(Session& session) { return TopWindowsOf(session.Program().ProcessId(), L"#32770", L"wordHaven").empty(); }
-
-HWND ShownWindow(DWORD processId, const wchar_t* title) {
+HWND ShownDialog(DWORD processId, const wchar_t* title) {
     for (HWND window : TopWindowsOf(processId, L"#32770", title)) {
         if (IsWindowVisible(window)) return window;
     }
     return nullptr;
 }
 
-// Starts the program: the file its start offers to take a cut-off save's
-// content from, or empty when it starts without a message.
+// The file a start offers to take a cut-off save's content from, or empty.
 std::wstring OfferedAtStart(const TestFolder& folder) {
     ProgramRun program(folder.Path());
     HWND message = nullptr;
     EXPECT_TRUE(PollUntil([&] {
-        message = ShownWindow(program.ProcessId(), L"wordHaven");
-        return message || ShownWindow(program.ProcessId(), L"単語登録");
+        message = ShownDialog(program.ProcessId(), L"wordHaven");
+        return message || ShownDialog(program.ProcessId(), L"単語登録");
     }, 15000));
     if (!message) return {};
     const std::wstring text = MessageBoxText(message);
@@ -56,19 +49,17 @@ std::wstring OfferedAtStart(const TestFolder& folder) {
 
 }  // namespace
 
-// Each row: the files and links of a data folder, one session that adds an
-// entry and saves; the bytes each named file holds after, or none when gone.
-// A row whose save is cut off has it killed as its temporary file appears,
-// and the group file lost after, as a sync tool or the user may remove it;
-// the next start may offer only a file that holds the whole save.
+// Each row: a data folder, then a session that adds an entry and saves. A
+// row whose save is cut off has it killed as its temporary file appears and
+// the group file lost after (a sync tool or the user may remove it); the
+// next start may offer only a file holding the whole save.
 TEST_F(LinksAndTemporaryFiles, SavesGoThroughLinksAndLeaveNothingToPileUpOrToBeTakenForWhole) {
-    using Files = std::vector<std::pair<std::wstring, std::optional<std::string>>>;
     struct Row {
         const char* what;
-        std::vector<std::pair<std::wstring, std::string>> files;
-        std::vector<std::pair<std::wstring, std::wstring>> links;  // link, and where it leads
+        FileBytes files;
+        Links links;
         bool saveCutOff;
-        Files after;
+        FilesAfter after;
     };
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -78,34 +69,27 @@ TEST_F(LinksAndTemporaryFiles, SavesGoThroughLinksAndLeaveNothingToPileUpOrToBeT
     std::string large;
     for (int n = 0; n < 8000; ++n) large += "\"term " + std::to_string(n) + "\",\"\",\"\",\"" + std::string(3000, 'd') + "\"\n";
     const Row rows[] = {
-        {"a group file and a settings file that are symbolic links",
+        {"the group file and the settings file are symbolic links",
          {{L"cloud\\group01.csv", before}, {L"cloud\\wordHaven.ini", SettingsImage()}},
-         {{L"group01.csv", L"cloud\\group01.csv"}, {L"wordHaven.ini", L"cloud\\wordHaven.ini"}},
-         false,
+         {{L"group01.csv", L"cloud\\group01.csv"}, {L"wordHaven.ini", L"cloud\\wordHaven.ini"}}, false,
          {{L"cloud\\group01.csv", before + added}, {today, before}}},
-        {"temporary files left beside intact files go at the next start",
+        {"stale temporary files beside intact files",
          {{L"group01.csv", before}, {L"wordHaven.ini", SettingsImage()}, {L"group01.csv.1f-2.tmp", "cut off"},
           {L"group01.csv.3-4.part", "cut"}, {L"wordHaven.ini.5-6.tmp", "x"}, {L"group01.csv.mine.tmp", "mine"}},
-         {},
-         false,
+         {}, false,
          {{L"group01.csv", before + added}, {L"group01.csv.1f-2.tmp", {}}, {L"group01.csv.3-4.part", {}},
           {L"wordHaven.ini.5-6.tmp", {}}, {L"group01.csv.mine.tmp", "mine"}}},
-        {"a save cut off while it writes is never offered",
-         {{L"group01.csv", large}, {L"wordHaven.ini", SettingsImage()}}, {}, true, {{L"group01.csv", {}}}},
+        {"a truncated temporary file", {{L"group01.csv", large}, {L"wordHaven.ini", SettingsImage()}}, {}, true, {}},
     };
     int number = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         TestFolder folder(L"LinksAndTemporaryFiles.row" + std::to_wstring(++number));
-        for (const auto& [name, bytes] : row.files) PutFile(folder.File(name), bytes);
-        std::vector<std::unique_ptr<HostLink>> links;
-        for (const auto& [link, target] : row.links) {
-            links.push_back(std::make_unique<HostLink>(folder.File(target), folder.File(link)));
-            ASSERT_TRUE(links.back()->Made());
-        }
+        LaidOutFolder laidOut(folder, row.files, row.links);
+        ASSERT_TRUE(laidOut.Made());
         {
             Session session(folder.Path());
-            EXPECT_TRUE(NoMessage(session));
+            EXPECT_TRUE(TopWindowsOf(session.Program().ProcessId(), L"#32770", L"wordHaven").empty()) << "no message";
             session.AddWithNew({L"new"});
             if (!row.saveCutOff) {
                 session.Command(kApply);
@@ -127,18 +111,9 @@ TEST_F(LinksAndTemporaryFiles, SavesGoThroughLinksAndLeaveNothingToPileUpOrToBeT
             DeleteFileW(folder.File(L"group01.csv").c_str());
             const std::wstring offered = OfferedAtStart(folder);
             if (!offered.empty()) {
-                EXPECT_TRUE(FileText(offered) == large + added) << Utf8(offered) << " holds less than the save";
+                EXPECT_TRUE(FileText(offered) == large + added) << Utf8(offered) << " is cut off";
             }
         }
-        for (const auto& [name, bytes] : row.after) {
-            if (bytes) {
-                EXPECT_EQ(FileText(folder.File(name)), *bytes) << Utf8(name);
-            } else {
-                EXPECT_FALSE(FileExists(folder.File(name))) << Utf8(name);
-            }
-        }
-        for (const auto& [link, target] : row.links) {
-            EXPECT_EQ(ReachedPathOf(folder.File(link)), ReachedPathOf(folder.File(target))) << "the link stays";
-        }
+        laidOut.Expect(row.after);
     }
 }

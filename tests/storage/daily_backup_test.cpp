@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "storage/replacing_file.h"
-#include "support/host_files.h"
+#include "support/folder_rows.h"
 #include "support/recorded_messages.h"
 #include "ui/message_box.h"
 #include "support/test_folder.h"
@@ -45,78 +42,56 @@ protected:
     std::vector<RecordedMessage>* messages_ = nullptr;
 };
 
-std::vector<std::wstring> Days(const std::wstring& month, int first, int last) {
-    std::vector<std::wstring> days;
-    for (int day = first; day <= last; ++day) days.push_back(month + (day < 10 ? L"-0" : L"-") + std::to_wstring(day));
-    return days;
-}
-
-std::vector<std::wstring> operator+(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+// A copy of group01.csv in each day folder of the month from first to last, and more.
+FileBytes Days(const wchar_t* month, int first, int last, FileBytes more = {}) {
+    for (int day = first; day <= last; ++day) {
+        more.emplace_back(std::wstring(L"backup\\") + month + (day < 10 ? L"-0" : L"-") + std::to_wstring(day) +
+                              L"\\group01.csv", "x");
+    }
+    return more;
 }
 
 }  // namespace
 
-// Each row: backup day folders each holding a copy of group01.csv, the user's
-// files and links under the data folder, then the first save of 2026-12-07.
+// Each row: backup days, the user's files and links, then the first save of 2026-12-07.
 TEST_F(DailyBackupTest, OldDaysLoseOnlyTheCopiesTheBackupsMade) {
     struct Row {
         const char* what;
-        std::vector<std::wstring> days;
-        std::vector<std::wstring> copies;  // more that the backups made
-        std::vector<std::wstring> usersFiles;                        // holding "mine"
-        std::vector<std::pair<std::wstring, std::wstring>> links;  // link, and where it leads
-        std::vector<std::wstring> gone;
-        std::vector<std::wstring> kept;
+        FileBytes files;
+        Links links;
+        FilesAfter after;
     };
     const std::wstring today = L"backup\\2026-12-07\\group01.csv";
-    const std::vector<std::wstring> fifteenDays = Days(L"2026-11", 1, 15);
     const Row rows[] = {
-        {"an old day of copies only goes whole, with the settings and a copy cut off",
-         fifteenDays, {L"backup\\2026-11-01\\wordHaven.ini", L"backup\\2026-11-01\\group03.csv.tmp"}, {}, {},
-         {L"backup\\2026-11-01", L"backup\\2026-11-02"}, {L"backup\\2026-11-03\\group01.csv", today}},
-        {"the user's files and folders keep an old day",
-         fifteenDays, {}, {L"backup\\2026-11-01\\mine.txt", L"backup\\2026-11-02\\notes\\a.csv"}, {},
-         {L"backup\\2026-11-01\\group01.csv", L"backup\\2026-11-02\\group01.csv"},
-         {L"backup\\2026-11-01\\mine.txt", L"backup\\2026-11-02\\notes\\a.csv"}},
+        {"the user's files and folders keep an old day; copies the backups made go, a day of only those whole",
+         Days(L"2026-11", 1, 15, {{L"backup\\2026-11-01\\mine.txt", "mine"}, {L"backup\\2026-11-01\\notes\\a.csv", "mine"},
+                                  {L"backup\\2026-11-01\\wordHaven.ini", "x"}, {L"backup\\2026-11-01\\group3.csv.tmp", "x"}}),
+         {},
+         {{L"backup\\2026-11-01\\mine.txt", "mine"}, {L"backup\\2026-11-01\\notes\\a.csv", "mine"},
+          {L"backup\\2026-11-01\\group01.csv", {}}, {L"backup\\2026-11-01\\wordHaven.ini", {}},
+          {L"backup\\2026-11-01\\group3.csv.tmp", {}}, {L"backup\\2026-11-02", {}}, {today, "old"}}},
         {"a date-named link to a folder is neither entered nor counted",
-         Days(L"2026-11", 2, 15), {}, {L"elsewhere\\group01.csv", L"elsewhere\\wordHaven.ini"},
-         {{L"backup\\2026-11-01", L"elsewhere"}},
-         {L"backup\\2026-11-02"},
-         {L"elsewhere\\group01.csv", L"elsewhere\\wordHaven.ini", L"backup\\2026-11-01", L"backup\\2026-11-03"}},
+         Days(L"2026-11", 2, 15, {{L"elsewhere\\group01.csv", "mine"}}), {{L"backup\\2026-11-01", L"elsewhere"}},
+         {{L"elsewhere\\group01.csv", "mine"}, {L"backup\\2026-11-02", {}}, {L"backup\\2026-11-03\\group01.csv", "x"}}},
         {"a linked file in an old day is not followed",
-         fifteenDays, {}, {L"elsewhere\\group02.csv"}, {{L"backup\\2026-11-01\\group02.csv", L"elsewhere\\group02.csv"}},
-         {L"backup\\2026-11-01\\group01.csv"}, {L"elsewhere\\group02.csv", L"backup\\2026-11-01\\group02.csv"}},
+         Days(L"2026-11", 1, 15, {{L"elsewhere\\group02.csv", "mine"}}),
+         {{L"backup\\2026-11-01\\group02.csv", L"elsewhere\\group02.csv"}},
+         {{L"elsewhere\\group02.csv", "mine"}, {L"backup\\2026-11-01\\group01.csv", {}}}},
         {"days after today, from a clock once set ahead, push no real day out",
-         Days(L"2030-01", 1, 14) + Days(L"2026-11", 1, 14), {}, {}, {},
-         {L"backup\\2026-11-01"},
-         {today, L"backup\\2026-11-02\\group01.csv", L"backup\\2030-01-01\\group01.csv",
-          L"backup\\2030-01-14\\group01.csv"}},
+         Days(L"2030-01", 1, 14, Days(L"2026-11", 1, 14)), {},
+         {{today, "old"}, {L"backup\\2026-11-01", {}}, {L"backup\\2026-11-02\\group01.csv", "x"},
+          {L"backup\\2030-01-01\\group01.csv", "x"}}},
     };
     int number = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         TestFolder folder(L"DailyBackupTest.OldDays" + std::to_wstring(++number));
         folder.Enter();
+        LaidOutFolder laidOut(folder, row.files, row.links);
+        ASSERT_TRUE(laidOut.Made());
         PutFile(L"group01.csv", "old");
-        for (const std::wstring& day : row.days) PutFile(L"backup\\" + day + L"\\group01.csv", "x");
-        for (const std::wstring& copy : row.copies) PutFile(copy, "x");
-        for (const std::wstring& file : row.usersFiles) PutFile(file, "mine");
-        std::vector<std::unique_ptr<HostLink>> links;
-        for (const auto& [link, target] : row.links) {
-            links.push_back(std::make_unique<HostLink>(folder.File(target), folder.File(link)));
-            ASSERT_TRUE(links.back()->Made());
-        }
         ASSERT_TRUE(Replace(L"group01.csv", "new"));
-        for (const std::wstring& path : row.gone) EXPECT_FALSE(FileExists(path)) << "gone: " << Utf8(path);
-        for (const std::wstring& path : row.kept) EXPECT_TRUE(FileExists(path)) << "kept: " << Utf8(path);
-        for (const std::wstring& file : row.usersFiles) {
-            if (FileExists(file)) {
-                EXPECT_EQ(FileText(file), "mine");
-            }
-        }
-        EXPECT_EQ(FileText(today), "old");
+        laidOut.Expect(row.after);
     }
     EXPECT_TRUE(messages_->empty());
 }
