@@ -40,6 +40,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/ansi_text.cpp
     src/storage/daily_backup.cpp
     src/storage/data_folder.cpp
+    src/storage/file_links.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp
     src/storage/group_name_clash.cpp

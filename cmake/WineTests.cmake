@@ -25,6 +25,8 @@ add_library(wordhaven_test_support STATIC
     tests/support/url_log.cpp
     tests/support/session.cpp
     tests/support/save_as_dialog.cpp
+    tests/support/host_files.cpp
+    tests/support/folder_rows.cpp
 
 )
 target_include_directories(wordhaven_test_support PUBLIC tests src)
@@ -44,6 +46,7 @@ set(win32_test_sources
     tests/storage/daily_backup_test.cpp
     tests/storage/glossary_index_test.cpp
     tests/storage/group_file_test.cpp
+    tests/storage/replacing_file_test.cpp
     tests/storage/settings_file_test.cpp
     tests/ui/about_dialog_test.cpp
     tests/ui/resources_test.cpp
@@ -63,9 +66,11 @@ target_link_libraries(wordhaven_win32_tests PRIVATE wordhaven_win32 wordhaven_te
 set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_folder_test.cpp
+    tests/e2e/backups_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/exports_test.cpp
     tests/e2e/files_under_change_test.cpp
+    tests/e2e/links_and_temporary_files_test.cpp
     tests/e2e/save_safety_test.cpp
     tests/e2e/find_window_test.cpp
     tests/e2e/glossary_keys_test.cpp

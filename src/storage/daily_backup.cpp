@@ -7,6 +7,8 @@
 
 #include "common/handles.h"
 #include "storage/data_folder.h"
+#include "storage/file_links.h"
+#include "storage/group_file_name.h"
 
 namespace {
 
@@ -37,7 +39,8 @@ bool IsDataFile(const std::wstring& full, std::wstring& folder, std::wstring& na
     folder = full.substr(0, slash + 1);
     name = full.substr(slash + 1);
     if (CompareStringOrdinal(folder.c_str(), -1, dataFolder.c_str(), -1, TRUE) != CSTR_EQUAL) return false;
-    return EndsWithNoCase(name, L".csv") || CompareStringOrdinal(name.c_str(), -1, L"wordHaven.ini", -1, TRUE) == CSTR_EQUAL;
+    return EndsWithNoCase(name, L".csv") || CompareStringOrdinal(name.c_str(), -1, Wide(kSettingsFileName).c_str(), -1,
+                                                                 TRUE) == CSTR_EQUAL;
 }
 
 enum class ReadResult { Read, Missing, Held, Failed };
@@ -78,31 +81,45 @@ bool WriteCopy(const std::wstring& path, const std::string& bytes) {
     return false;
 }
 
-// Removes a day folder's files and the folder; anything else found inside keeps it.
-void RemoveDayFolder(const std::wstring& folder) {
+// Removes the copies the backups made in an old day folder, and the folder
+// once nothing else is left in it: the user's own files and folders keep it.
+void ClearDayFolder(const std::wstring& folder, const std::wstring& folderReached) {
+    bool othersLeft = false;
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const bool ours = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                          IsBackupCopyName(std::u16string_view(reinterpret_cast<const char16_t*>(name.c_str()), name.size()),
+                                           IsNameSafeCharacter) &&
+                          IsOwnEntry(folder, folderReached, name, found.dwFileAttributes);
+        if (!ours || !DeleteFileW((folder + L"\\" + name).c_str())) othersLeft = true;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    if (!othersLeft) RemoveDirectoryW(folder.c_str());
 }
 
-void RemoveOldDays(const std::wstring& backupFolder) {
+// Only day folders of their own count: a date-named link or junction leads to
+// files the backups never made, and is neither counted nor entered.
+void RemoveOldDays(const std::wstring& backupFolder, const CalendarDay& today) {
+    const std::wstring reached = ReachedPath(backupFolder);
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((backupFolder + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            names.emplace_back(reinterpret_cast<const char16_t*>(found.cFileName));
+        const std::u16string name(reinterpret_cast<const char16_t*>(found.cFileName));
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsDayFolderName(name) &&
+            IsOwnEntry(backupFolder, reached, found.cFileName, found.dwFileAttributes)) {
+            names.push_back(name);
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    for (const std::u16string& old : DayFoldersToRemove(names)) RemoveDayFolder(backupFolder + Wide(old));
+    for (const std::u16string& old : DayFoldersToRemove(names, today)) {
+        ClearDayFolder(backupFolder + Wide(old), reached + L"\\" + Wide(old));
+    }
 }
 
 void NoteFailure(const std::wstring& full) {
@@ -118,7 +135,8 @@ void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent
     std::wstring folder, name;
     if (full.empty() || !IsDataFile(full, folder, name)) return;
     const std::wstring backupFolder = folder + Wide(kBackupFolderName) + L"\\";
-    const std::wstring dayFolder = backupFolder + Wide(DayFolderName(Today()));
+    const CalendarDay today = Today();
+    const std::wstring dayFolder = backupFolder + Wide(DayFolderName(today));
     const std::wstring copy = dayFolder + L"\\" + name;
     if (GetFileAttributesW(copy.c_str()) != INVALID_FILE_ATTRIBUTES) return;
     try {
@@ -141,7 +159,7 @@ void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent
             NoteFailure(full);
             return;
         }
-        if (madeDayFolder) RemoveOldDays(backupFolder);
+        if (madeDayFolder) RemoveOldDays(backupFolder, today);
     } catch (const std::bad_alloc&) {
         NoteFailure(full);
     }

@@ -5,9 +5,8 @@
 #include <string>
 #include <string_view>
 
-// The program's files in the data folder, besides the groups' NAME.csv files
-// and the backup folder.
-inline constexpr wchar_t kSettingsFileName[] = L"wordHaven.ini";
+// The program's files in the data folder, besides the groups' NAME.csv files,
+// the settings file (kSettingsFileName) and the backup folder.
 inline constexpr wchar_t kSiteFileName[] = L"wordHaven-sites.txt";
 inline constexpr wchar_t kSessionEndNotesFileName[] = L"wordHaven-logoff.txt";
 

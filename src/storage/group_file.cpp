@@ -59,9 +59,20 @@ KnownFile& Remember(const std::wstring& path) {
     return knownFiles.back();
 }
 
+// Of the file itself: Windows tells a symbolic link's own size and time by
+// its name, and only an open handle reaches the file it leads to.
 bool StampOf(const std::wstring& path, FileStamp& stamp) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        FileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file || !GetFileInformationByHandle(file.Get(), &info)) return false;
+        data.nFileSizeHigh = info.nFileSizeHigh;
+        data.nFileSizeLow = info.nFileSizeLow;
+        data.ftLastWriteTime = info.ftLastWriteTime;
+    }
     stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     stamp.written = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
     return true;
@@ -282,6 +293,7 @@ int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<
         break;
     }
     const uint64_t hash = HashOfBytes(bytes);
+    RemoveLeftTemporaries(path);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
@@ -419,12 +431,5 @@ bool GroupFileUnreadable() {
 std::wstring GroupFilePathOf(std::u16string_view name) { return PathOfGroup(name); }
 
 bool GroupFileStamp(std::u16string_view name, FileStamp& stamp) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!IsSafeGroupName(name, IsNameSafeCharacter) ||
-        !GetFileAttributesExW(PathOfGroup(name).c_str(), GetFileExInfoStandard, &data)) {
-        return false;
-    }
-    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    stamp.written = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-    return true;
+    return IsSafeGroupName(name, IsNameSafeCharacter) && StampOf(PathOfGroup(name), stamp);
 }

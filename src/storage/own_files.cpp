@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "common/win32_text.h"
 #include "storage/backup_days.h"
 #include "storage/data_folder.h"
 #include "storage/group_file.h"
@@ -89,7 +90,7 @@ std::wstring ResolvedDataFolder() {
 
 // The names of the data folder's own files, without folder.
 std::vector<std::wstring> OwnFileNames() {
-    std::vector<std::wstring> names = {kSettingsFileName, kSiteFileName, kSessionEndNotesFileName};
+    std::vector<std::wstring> names = {AsWide(kSettingsFileName), kSiteFileName, kSessionEndNotesFileName};
     for (const auto& group : appSettings.groupNames) {
         const std::u16string_view name = group;
         // A name no file may have is never opened; its "file" may lie anywhere.

@@ -7,6 +7,8 @@
 
 #include "common/handles.h"
 #include "storage/daily_backup.h"
+#include "storage/data_folder.h"
+#include "storage/file_links.h"
 
 namespace {
 
@@ -15,6 +17,10 @@ constexpr DWORD kReplaceRetryPause = 50;
 constexpr int kMaxCopyNames = 1000;
 constexpr int kMaxTemporaryNames = 1000;
 constexpr wchar_t kTemporaryEnding[] = L".tmp";
+// A temporary file is written under this ending and takes kTemporaryEnding
+// only once all of it is written, flushed and closed: a save cut off while
+// writing never leaves a file that could be offered as the content to restore.
+constexpr wchar_t kUnfinishedEnding[] = L".part";
 
 bool WriteAll(HANDLE file, std::string_view data) {
     while (!data.empty()) {
@@ -42,22 +48,26 @@ NewFile WriteNewFile(const std::wstring& path, std::string_view data) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// NAME.<process>-<count>.tmp beside NAME. A save killed before its rename
-// leaves its file behind; no later save, of this run or another, writes
-// over it, as each takes a name that is free.
+// NAME.<process>-<count>.tmp beside NAME, written as NAME.<process>-<count>.part.
+// A save killed before its rename leaves its file behind; no later save, of
+// this run or another, writes over it, as each takes a name that is free.
 bool WriteTemporaryBeside(const std::wstring& path, std::string_view data, std::wstring& temporary) {
     static unsigned count = GetTickCount();
     for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
         wchar_t middle[32];
         std::swprintf(middle, 32, L".%lx-%x", GetCurrentProcessId(), count++);
         temporary = path + middle + kTemporaryEnding;
-        switch (WriteNewFile(temporary, data)) {
+        if (Exists(temporary)) continue;
+        const std::wstring unfinished = path + middle + kUnfinishedEnding;
+        switch (WriteNewFile(unfinished, data)) {
         case NewFile::Written:
-            return true;
+            if (MoveFileExW(unfinished.c_str(), temporary.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+            DeleteFileW(unfinished.c_str());
+            return false;
         case NewFile::NameTaken:
             continue;
         case NewFile::NotWritten:
-            if (Exists(path)) DeleteFileW(temporary.c_str());
+            DeleteFileW(unfinished.c_str());
             return false;
         case NewFile::NotCreated:
             return false;
@@ -101,39 +111,84 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view start) {
                                 TRUE) == CSTR_EQUAL;
 }
 
-std::wstring FullPathOf(const std::wstring& path) {
-    wchar_t full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : path;
+bool IsHexDigits(std::wstring_view text) {
+    return !text.empty() && text.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
+}
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+enum class LeftFile { None, Written, Unfinished };
+
+// What name (without folder) is to base: a temporary file a save of base
+// left, written in full or cut off while written, or none of its. Saves name
+// them base.<process>-<count>.tmp (.part until written), earlier versions
+// base.tmp. A name of any other shape is the user's, however alike.
+LeftFile LeftBySave(std::wstring_view name, std::wstring_view base) {
+    if (name.size() <= base.size() || !EqualsNoCase(name.substr(0, base.size()), base)) return LeftFile::None;
+    const std::wstring_view rest = name.substr(base.size());
+    if (EqualsNoCase(rest, kTemporaryEnding)) return LeftFile::Written;
+    const size_t ending = rest.find_last_of(L'.');
+    if (rest.front() != L'.' || ending == std::wstring_view::npos || ending == 0) return LeftFile::None;
+    const std::wstring_view middle = rest.substr(1, ending - 1);
+    const size_t dash = middle.find(L'-');
+    if (dash == std::wstring_view::npos || !IsHexDigits(middle.substr(0, dash)) || !IsHexDigits(middle.substr(dash + 1))) {
+        return LeftFile::None;
+    }
+    if (EqualsNoCase(rest.substr(ending), kTemporaryEnding)) return LeftFile::Written;
+    return EqualsNoCase(rest.substr(ending), kUnfinishedEnding) ? LeftFile::Unfinished : LeftFile::None;
+}
+
+std::wstring FullPathOrAsGiven(const std::wstring& path) {
+    std::wstring full = FullPathOf(path);
+    return full.empty() ? path : full;
+}
+
+// The file a save of path replaces: path itself, or the file a symbolic link
+// at path leads to, so that the link stays and what it names gets the save.
+// Empty when path is a link that leads nowhere: replacing it would put a file
+// in the link's place.
+std::wstring FileBehind(const std::wstring& path) {
+    const std::wstring reached = ReachedPath(path);
+    if (reached.empty()) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? L"" : path;
+    }
+    return SameFilePath(reached, FullPathOrAsGiven(path)) ? path : reached;
 }
 
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     BackUpBeforeReplacing(path, data);
+    const std::wstring target = FileBehind(path);
+    if (target.empty()) return false;
     // A file the user made read-only is not to be written, as opening it for
     // writing would have refused; replacing it by renaming must refuse too.
     WIN32_FILE_ATTRIBUTE_DATA old{};
-    const bool existed = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    const bool existed = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old) != FALSE;
     if (existed && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
     std::wstring temporary;
-    if (!WriteTemporaryBeside(path, data, temporary)) return false;
+    if (!WriteTemporaryBeside(target, data, temporary)) return false;
     const DWORD start = GetTickCount();
     for (;;) {
         DWORD error = 0;
-        if (MoveIntoPlace(temporary, path, error)) {
-            if (existed) RestoreKeptAttributes(path, old);
+        if (MoveIntoPlace(temporary, target, error)) {
+            if (existed) RestoreKeptAttributes(target, old);
             return true;
         }
         if (!IsMomentaryRefusal(error) || GetTickCount() - start >= kReplaceRetryMilliseconds) break;
         Sleep(kReplaceRetryPause);
     }
-    if (Exists(path)) DeleteFileW(temporary.c_str());
+    if (Exists(target)) DeleteFileW(temporary.c_str());
     return false;
 }
 
-// base.tmp, as earlier versions named it, or base.<x>.tmp.
+// base.tmp, as earlier versions named it, base.<x>.tmp, or a save's file still being written.
 bool IsTemporaryFileOf(std::wstring_view name, std::wstring_view base) {
+    if (LeftBySave(name, base) != LeftFile::None) return true;
     const std::wstring_view ending = kTemporaryEnding;
     if (name.size() < base.size() + ending.size() || !StartsWithNoCase(name, base)) return false;
     std::wstring_view rest = name.substr(base.size());
@@ -153,6 +208,26 @@ bool IsKeptCopyOf(std::wstring_view name, std::wstring_view base, std::wstring_v
     return number.find_first_not_of(L"0123456789") == std::wstring_view::npos;
 }
 
+void RemoveLeftTemporaries(const std::wstring& path) {
+    const std::wstring target = FileBehind(path);
+    if (target.empty() || !Exists(target)) return;
+    const size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
+    const std::wstring folder = nameStart > 0 ? target.substr(0, nameStart) : L".\\";
+    const std::wstring base = target.substr(nameStart);
+    const std::wstring folderReached = ReachedPath(folder);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((target + L".*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // Under Wine deleting a link deletes the file it leads to.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && LeftBySave(found.cFileName, base) != LeftFile::None &&
+            IsOwnEntry(folder, folderReached, found.cFileName, found.dwFileAttributes)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 CutOffSave FindCutOffSave(const std::wstring& path) {
     const size_t nameStart = path.find_last_of(L"\\/") + 1;  // npos + 1 is 0
     const std::wstring folder = path.substr(0, nameStart);
@@ -163,7 +238,9 @@ CutOffSave FindCutOffSave(const std::wstring& path) {
     std::wstring newest;
     FILETIME newestTime{};
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryFileOf(found.cFileName, base)) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || LeftBySave(found.cFileName, base) != LeftFile::Written) {
+            continue;
+        }
         if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
             newest = folder + found.cFileName;
             newestTime = found.ftLastWriteTime;
@@ -171,7 +248,7 @@ CutOffSave FindCutOffSave(const std::wstring& path) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     if (newest.empty()) return {};
-    return {FullPathOf(path), FullPathOf(newest)};
+    return {FullPathOrAsGiven(path), FullPathOrAsGiven(newest)};
 }
 
 std::wstring KeepCopyBeside(const std::wstring& path, const std::wstring& suffix) {

@@ -52,6 +52,8 @@ static_assert(offsetof(ViewLayout, sortStates) == 32);
 static_assert(offsetof(ViewLayout, columnWidths) == 288);
 static_assert(offsetof(ViewLayout, reserved) == 1312);
 
+// The settings file's name in the data folder.
+inline constexpr char16_t kSettingsFileName[] = u"wordHaven.ini";
 inline constexpr std::size_t kSettingsFileSize = sizeof(AppSettings) + sizeof(ViewLayout);
 static_assert(kSettingsFileSize == 18080);
 

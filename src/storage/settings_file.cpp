@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "common/win32_text.h"
 #include "storage/data_folder.h"
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
@@ -81,7 +82,7 @@ bool SettingsFileRefused() { return rejectedAtStart; }
 
 bool SettingsFileUnreadable() { return unreadableAtStart; }
 
-std::wstring SettingsFilePath() { return DataFilePath(kSettingsFileName); }
+std::wstring SettingsFilePath() { return DataFilePath(AsWide(kSettingsFileName)); }
 
 void UseSystemMonitorQuery() { SetMonitorQuery(QueryNearestMonitor); }
 
@@ -105,6 +106,7 @@ int LoadSettingsFile(CutOffSave* cutOff) {
         Sleep(kHeldRetryPause);
     }
 
+    RemoveLeftTemporaries(settingsPath);
     AppSettings settings{};
     ViewLayout layout{};
     ReadSettingsImage(image.data(), settings, layout);

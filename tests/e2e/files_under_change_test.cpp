@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "storage/settings.h"
+#include "support/host_files.h"
 #include "support/program_windows.h"
 #include "support/program_test.h"
 #include "support/session.h"
@@ -58,29 +59,8 @@ std::wstring TextOfAnyMessage(Session& session, DWORD milliseconds) {
 // Moves a folder as the system underneath does, whoever has it open: the
 // program's own folder cannot be renamed through Windows while it runs there.
 bool MoveFolderUnderneath(const std::wstring& from, const std::wstring& to) {
-    char unixFrom[MAX_PATH * 3] = {}, unixTo[MAX_PATH * 3] = {};
-    using UnixName = char* (*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return false;
-    char* a = unixName(from.c_str());
-    char* b = unixName(to.c_str());
-    if (!a) return false;
-    std::snprintf(unixFrom, sizeof unixFrom, "%s", a);
-    std::snprintf(unixTo, sizeof unixTo, "%s", b ? b : "");
-    std::wstring command = L"Z:\\bin\\mv \"" + Widen(unixFrom) + L"\" \"" + Widen(unixTo) + L"\"";
-    std::vector<wchar_t> line(command.begin(), command.end());
-    line.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        std::printf("CreateProcess failed: %lu\n", GetLastError());
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    // A program of the system below is not a process Wine can wait on: the folder tells.
+    const std::string unixFrom = UnixNameOf(from), unixTo = UnixNameOf(to);
+    if (unixFrom.empty() || !StartOnHost(L"Z:\\bin\\mv", {unixFrom, unixTo})) return false;
     return PollUntil([&] { return FileExists(to) && !FileExists(from); }, 5000);
 }
 

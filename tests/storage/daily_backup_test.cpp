@@ -7,6 +7,7 @@
 #include <string>
 
 #include "storage/replacing_file.h"
+#include "support/folder_rows.h"
 #include "support/recorded_messages.h"
 #include "ui/message_box.h"
 #include "support/test_folder.h"
@@ -41,7 +42,59 @@ protected:
     std::vector<RecordedMessage>* messages_ = nullptr;
 };
 
+// A copy of group01.csv in each day folder of the month from first to last, and more.
+FileBytes Days(const wchar_t* month, int first, int last, FileBytes more = {}) {
+    for (int day = first; day <= last; ++day) {
+        more.emplace_back(std::wstring(L"backup\\") + month + (day < 10 ? L"-0" : L"-") + std::to_wstring(day) +
+                              L"\\group01.csv", "x");
+    }
+    return more;
+}
+
 }  // namespace
+
+// Each row: backup days, the user's files and links, then the first save of 2026-12-07.
+TEST_F(DailyBackupTest, OldDaysLoseOnlyTheCopiesTheBackupsMade) {
+    struct Row {
+        const char* what;
+        FileBytes files;
+        Links links;
+        FilesAfter after;
+    };
+    const std::wstring today = L"backup\\2026-12-07\\group01.csv";
+    const Row rows[] = {
+        {"the user's files and folders keep an old day; copies the backups made go, a day of only those whole",
+         Days(L"2026-11", 1, 15, {{L"backup\\2026-11-01\\mine.txt", "mine"}, {L"backup\\2026-11-01\\notes\\a.csv", "mine"},
+                                  {L"backup\\2026-11-01\\wordHaven.ini", "x"}, {L"backup\\2026-11-01\\group3.csv.tmp", "x"}}),
+         {},
+         {{L"backup\\2026-11-01\\mine.txt", "mine"}, {L"backup\\2026-11-01\\notes\\a.csv", "mine"},
+          {L"backup\\2026-11-01\\group01.csv", {}}, {L"backup\\2026-11-01\\wordHaven.ini", {}},
+          {L"backup\\2026-11-01\\group3.csv.tmp", {}}, {L"backup\\2026-11-02", {}}, {today, "old"}}},
+        {"a date-named link to a folder is neither entered nor counted",
+         Days(L"2026-11", 2, 15, {{L"elsewhere\\group01.csv", "mine"}}), {{L"backup\\2026-11-01", L"elsewhere"}},
+         {{L"elsewhere\\group01.csv", "mine"}, {L"backup\\2026-11-02", {}}, {L"backup\\2026-11-03\\group01.csv", "x"}}},
+        {"a linked file in an old day is not followed",
+         Days(L"2026-11", 1, 15, {{L"elsewhere\\group02.csv", "mine"}}),
+         {{L"backup\\2026-11-01\\group02.csv", L"elsewhere\\group02.csv"}},
+         {{L"elsewhere\\group02.csv", "mine"}, {L"backup\\2026-11-01\\group01.csv", {}}}},
+        {"days after today, from a clock once set ahead, push no real day out",
+         Days(L"2030-01", 1, 14, Days(L"2026-11", 1, 14)), {},
+         {{today, "old"}, {L"backup\\2026-11-01", {}}, {L"backup\\2026-11-02\\group01.csv", "x"},
+          {L"backup\\2030-01-01\\group01.csv", "x"}}},
+    };
+    int number = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestFolder folder(L"DailyBackupTest.OldDays" + std::to_wstring(++number));
+        folder.Enter();
+        LaidOutFolder laidOut(folder, row.files, row.links);
+        ASSERT_TRUE(laidOut.Made());
+        PutFile(L"group01.csv", "old");
+        ASSERT_TRUE(Replace(L"group01.csv", "new"));
+        laidOut.Expect(row.after);
+    }
+    EXPECT_TRUE(messages_->empty());
+}
 
 TEST_F(DailyBackupTest, TheFirstReplaceOfADayKeepsTheVersionItReplaces) {
     Write(L"group01.csv", "one");

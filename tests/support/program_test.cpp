@@ -15,13 +15,6 @@ void WriteText(const std::wstring& path, const std::string& bytes) { WriteFileBy
 
 void WriteText(const std::wstring& path, const std::wstring& text) { WriteText(path, Ansi(text)); }
 
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
 bool ApplyEnabled(const Session& session) { return IsWindowEnabled(session.Item(kApply)) != FALSE; }
 
 AppSettings SettingsOnDisk(const std::wstring& path) {

@@ -28,7 +28,6 @@ protected:
 void WriteText(const std::wstring& path, const std::string& bytes);
 // The text in the ANSI code page, as the group files of earlier versions.
 void WriteText(const std::wstring& path, const std::wstring& text);
-std::string Utf8(const std::wstring& text);
 
 bool ApplyEnabled(const Session& session);
 AppSettings SettingsOnDisk(const std::wstring& path);

@@ -50,6 +50,13 @@ std::wstring Widen(const std::string& utf8) {
     return wide;
 }
 
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 TestFolder::TestFolder() : TestFolder(CurrentTestName()) {}
 
 TestFolder::TestFolder(const std::wstring& name) {
@@ -90,6 +97,13 @@ void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
     DWORD written = 0;
     if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+void PutFile(const std::wstring& path, const std::string& bytes) {
+    for (size_t slash = path.find(L'\\', 1); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+        CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    }
+    WriteFileBytes(path, {bytes.begin(), bytes.end()});
 }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

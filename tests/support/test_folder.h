@@ -26,6 +26,8 @@ private:
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// Writes the bytes, making the folders on the way.
+void PutFile(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 // How many files a wildcard pattern (such as NAME*.tmp) finds.
 int CountFiles(const std::wstring& pattern);
@@ -38,3 +40,4 @@ FileHandle HoldShut(const std::wstring& path);
 std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder);
 std::string Ansi(const std::wstring& text);       // in the ANSI code page
 std::wstring Widen(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
