@@ -68,6 +68,27 @@ struct CoTaskTextTraits {
 };
 using CoTaskText = UniqueHandle<wchar_t*, CoTaskTextTraits>;
 
+// A window's device context with a font chosen into it, both given back when the owner goes.
+class WindowDc {
+public:
+    WindowDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
+        if (dc_) previousFont_ = SelectObject(dc_, font);
+    }
+    ~WindowDc() {
+        if (!dc_) return;
+        SelectObject(dc_, previousFont_);
+        ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ previousFont_ = nullptr;
+};
+
 // Locked global memory, unlocked when the owner goes.
 template <typename T>
 class LockedGlobal {

@@ -1,8 +1,10 @@
 #include "editor/export_dialog.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -94,10 +96,34 @@ UINT_PTR OnFileOk(HWND hook, const OFNOTIFYW& notify) {
     return 1;
 }
 
+// The file types name the group and run long: the drop-down list is made
+// wide enough to show each whole, as the combo box itself is not.
+UINT_PTR OnInitDone(HWND hook) {
+    HWND types = GetDlgItem(GetParent(hook), cmb1);
+    if (!types) return 0;
+    const WindowDc dc(types, reinterpret_cast<HFONT>(SendMessageW(types, WM_GETFONT, 0, 0)));
+    if (!dc.Get()) return 0;
+    int widest = 0;
+    const int count = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        const int length = static_cast<int>(SendMessageW(types, CB_GETLBTEXTLEN, item, 0));
+        if (length <= 0) continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(types, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &size)) widest = std::max<int>(widest, size.cx);
+    }
+    const int margins = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+    SendMessageW(types, CB_SETDROPPEDWIDTH, widest + margins, 0);
+    return 0;
+}
+
 UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_NOTIFY) return 0;
     const auto& notify = *reinterpret_cast<const OFNOTIFYW*>(lParam);
     switch (notify.hdr.code) {
+    case CDN_INITDONE:
+        return OnInitDone(hook);
     case CDN_TYPECHANGE:
         return OnTypeChange(hook, notify);
     case CDN_FILEOK:
