@@ -19,6 +19,7 @@ if(WORDHAVEN_TESTS)
         tests/editor/word_order_test.cpp
         tests/storage/backup_days_test.cpp
         tests/storage/csv_format_test.cpp
+        tests/storage/euc_jp_test.cpp
         tests/storage/export_format_test.cpp
         tests/storage/folded_group_test.cpp
         tests/storage/keyed_hash_test.cpp
