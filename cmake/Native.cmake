@@ -19,6 +19,8 @@ if(WORDHAVEN_TESTS)
         tests/editor/word_order_test.cpp
         tests/storage/backup_days_test.cpp
         tests/storage/csv_format_test.cpp
+        tests/storage/dictionary_file_test.cpp
+        tests/storage/dictionary_lookup_test.cpp
         tests/storage/euc_jp_test.cpp
         tests/storage/export_format_test.cpp
         tests/storage/folded_group_test.cpp
@@ -28,6 +30,7 @@ if(WORDHAVEN_TESTS)
         tests/storage/text_encoding_test.cpp
         tests/ui/about_layout_test.cpp
         tests/ui/messages_test.cpp
+        tests/support/debian_edict.cpp
     )
     target_include_directories(wordhaven_native_tests PRIVATE tests)
     target_link_libraries(wordhaven_native_tests PRIVATE wordhaven_portable gtest_main)
