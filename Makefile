@@ -45,7 +45,7 @@ bench: windows
 
 # Each target NAME_fuzz starts from the seeds in fuzz/corpus/NAME, copied under
 # build/ so that what the fuzzer adds never lands in the committed corpus.
-FUZZ_TARGETS := csv_format_fuzz settings_image_fuzz search_sites_fuzz export_format_fuzz folded_group_fuzz
+FUZZ_TARGETS := csv_format_fuzz settings_image_fuzz search_sites_fuzz export_format_fuzz folded_group_fuzz dictionary_file_fuzz
 FUZZ_SECONDS ?= 60
 
 fuzz: setup

@@ -51,4 +51,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     add_fuzz_target(search_sites src/storage/search_sites.cpp src/storage/text_encoding.cpp)
     add_fuzz_target(export_format src/storage/export_format.cpp src/storage/text_encoding.cpp)
     add_fuzz_target(folded_group src/storage/folded_group.cpp src/storage/followed_rows.cpp src/storage/keyed_hash.cpp)
+    add_fuzz_target(dictionary_file src/storage/deinflection.cpp src/storage/dictionary_file.cpp
+        src/storage/dictionary_folding.cpp src/storage/dictionary_index.cpp src/storage/dictionary_lookup.cpp
+        src/storage/euc_jp.cpp src/storage/euc_jp_table.cpp src/storage/text_encoding.cpp src/storage/word_class.cpp)
 endif()

@@ -36,6 +36,7 @@ DictionaryIndex::DictionaryIndex(std::string bytes) {
     if (kind_.format == DictionaryFormat::None) return;
     status_ = DictionaryStatus::Loaded;
     bytes_ = std::move(bytes);
+    bytes_.shrink_to_fit();  // a file read in growing steps may hold twice its size
 
     DictionaryHead head;
     std::u16string folded;
