@@ -37,6 +37,11 @@ if(WORDHAVEN_TESTS)
     gtest_discover_tests(wordhaven_native_tests TEST_PREFIX "native." DISCOVERY_MODE PRE_TEST)
 endif()
 
+# Benchmarks of portable code, timed natively; meaningful in an optimised
+# build without sanitizers (`make bench-native`).
+add_executable(wordhaven_dictionary_bench bench/dictionary_bench.cpp)
+target_link_libraries(wordhaven_dictionary_bench PRIVATE wordhaven_portable)
+
 # libFuzzer targets, run by `make fuzz` rather than ctest. The code under test is
 # compiled into each target so that it carries the fuzzer's coverage instrumentation.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
