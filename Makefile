@@ -2,6 +2,7 @@
 #   make run    build, then start wordHaven.exe in build/run/
 #   make test   build, then run every test (native and under Wine)
 #   make bench  benchmarks
+#   make bench-native  benchmarks of the portable code, natively (the dictionary on the full EDICT)
 #   make screenshots  pictures of the windows in docs/
 #   make dist   the release zip in dist/
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (default 60) on a scratch corpus
@@ -12,7 +13,7 @@ NATIVE_BUILD := build/native
 export WORDHAVEN_BUILD_DIR := $(CURDIR)/$(WINDOWS_BUILD)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup windows native run test bench fuzz icons screenshots dist clean
+.PHONY: all setup windows native run test bench bench-native fuzz icons screenshots dist clean
 
 all: windows
 
@@ -43,9 +44,14 @@ bench: windows
 	 ../windows/wine-run ../windows/wordhaven_hotkey_bench.exe; \
 	 status=$$?; cd ../.. && tools/wine-env.sh stop; exit $$status
 
+bench-native: setup
+	@cmake --preset bench-native >/dev/null
+	@cmake --build --preset bench-native -j2 --target wordhaven_dictionary_bench
+	@build/bench-native/wordhaven_dictionary_bench
+
 # Each target NAME_fuzz starts from the seeds in fuzz/corpus/NAME, copied under
 # build/ so that what the fuzzer adds never lands in the committed corpus.
-FUZZ_TARGETS := csv_format_fuzz settings_image_fuzz search_sites_fuzz export_format_fuzz folded_group_fuzz
+FUZZ_TARGETS := csv_format_fuzz settings_image_fuzz search_sites_fuzz export_format_fuzz folded_group_fuzz dictionary_file_fuzz
 FUZZ_SECONDS ?= 60
 
 fuzz: setup

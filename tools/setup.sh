@@ -13,6 +13,7 @@ packages=(
     fonts-ipafont-gothic                                   # Japanese glyphs for the dialogs
     imagemagick                                            # screenshots
     locales                                                # ja_JP.UTF-8, for the Japanese code page
+    edict                                                  # the full EDICT, real data for the dictionary tests
 )
 
 missing=()

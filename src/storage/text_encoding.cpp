@@ -126,6 +126,11 @@ bool Utf16BytesToUtf8(std::string_view bytes, bool bigEndian, std::string& utf8)
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
+    AppendUtf8AsUtf16(utf8, out);
+    return out;
+}
+
+void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t length = Utf8SequenceLength(utf8, pos);
         if (length == 0) {  // not expected from the writer; never dropped silently
@@ -148,7 +153,6 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         }
         pos += length;
     }
-    return out;
 }
 
 std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {

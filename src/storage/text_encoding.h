@@ -33,4 +33,5 @@ bool Utf16BytesToUtf8(std::string_view bytes, bool bigEndian, std::string& utf8)
 // Well-formed UTF-8 to UTF-16 text, and to UTF-16 bytes (no mark); a
 // malformed byte becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
+void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out);
 std::string Utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian);
