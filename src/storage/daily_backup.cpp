@@ -68,7 +68,19 @@ bool MakeFolder(const std::wstring& folder, bool& made) {
 // Written beside, then renamed: a copy cut short by a crash never counts as today's.
 bool WriteCopy(const std::wstring& path, const std::string& bytes) {
     const std::wstring temporary = path + L".tmp";
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A copy cut short earlier is replaced; a link or a folder of that name is
+    // the user's, and writing through it would overwrite what it leads to.
+    const DWORD left = GetFileAttributesW(temporary.c_str());
+    if (left != INVALID_FILE_ATTRIBUTES) {
+        const size_t slash = path.find_last_of(L'\\');
+        const std::wstring folder = path.substr(0, slash);
+        if ((left & FILE_ATTRIBUTE_DIRECTORY) ||
+            !IsOwnEntry(folder, ReachedPath(folder), temporary.substr(slash + 1), left) ||
+            !DeleteFileW(temporary.c_str())) {
+            return false;
+        }
+    }
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     const bool ok = (bytes.empty() || (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -130,39 +142,50 @@ void NoteFailure(const std::wstring& full) {
 
 }  // namespace
 
-void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent) {
+bool BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent) {
     const std::wstring full = FullPathOf(path);
     std::wstring folder, name;
-    if (full.empty() || !IsDataFile(full, folder, name)) return;
+    if (full.empty() || !IsDataFile(full, folder, name)) return true;
     const std::wstring backupFolder = folder + Wide(kBackupFolderName) + L"\\";
     const CalendarDay today = Today();
     const std::wstring dayFolder = backupFolder + Wide(DayFolderName(today));
     const std::wstring copy = dayFolder + L"\\" + name;
-    if (GetFileAttributesW(copy.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    const DWORD copyAttributes = GetFileAttributesW(copy.c_str());
+    // A folder or link of the user's under the copy's name is no copy.
+    const bool copyBlocked = copyAttributes != INVALID_FILE_ATTRIBUTES &&
+                             (copyAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    if (copyAttributes != INVALID_FILE_ATTRIBUTES && !copyBlocked) return true;
     try {
         std::string old;
         switch (ReadAll(full, old)) {
         case ReadResult::Missing:
-            return;
+            return true;
         case ReadResult::Held:
-            // Another program holds it shut: the replace is refused as well, and says so.
-            return;
+            // Whether the replace goes ahead all the same is for the caller to see.
+            return false;
         case ReadResult::Failed:
             NoteFailure(full);
-            return;
+            return true;
         case ReadResult::Read:
             break;
         }
-        if (old == newContent) return;
+        if (old == newContent) return true;
         bool madeBackupFolder = false, madeDayFolder = false;
-        if (!MakeFolder(backupFolder, madeBackupFolder) || !MakeFolder(dayFolder, madeDayFolder) || !WriteCopy(copy, old)) {
+        if (copyBlocked || !MakeFolder(backupFolder, madeBackupFolder) || !MakeFolder(dayFolder, madeDayFolder) ||
+            !WriteCopy(copy, old)) {
             NoteFailure(full);
-            return;
+            return true;
         }
         if (madeDayFolder) RemoveOldDays(backupFolder, today);
     } catch (const std::bad_alloc&) {
         NoteFailure(full);
     }
+    return true;
+}
+
+void TellBackupNotMade(const std::wstring& path) {
+    const std::wstring full = FullPathOf(path);
+    NoteFailure(full.empty() ? path : full);
 }
 
 void SetBackupDayClock(BackupDayClock clock) { dayClock = clock; }

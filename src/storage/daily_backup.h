@@ -9,7 +9,10 @@
 
 // Called just before path is replaced with newContent. Does nothing for other
 // files, when nothing would change, or when today's copy is already there.
-void BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent);
+// False when another program holds the file so that it cannot be read: call
+// again while the replace waits, and TellBackupNotMade if it goes ahead anyway.
+bool BackUpBeforeReplacing(const std::wstring& path, std::string_view newContent);
+void TellBackupNotMade(const std::wstring& path);
 
 // Today's date; tests set their own day. Null goes back to the system's local date.
 using BackupDayClock = CalendarDay (*)();

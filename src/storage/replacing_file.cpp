@@ -162,7 +162,7 @@ std::wstring FileBehind(const std::wstring& path) {
 }  // namespace
 
 bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
-    BackUpBeforeReplacing(path, data);
+    bool backupHeld = !BackUpBeforeReplacing(path, data);
     const std::wstring target = FileBehind(path);
     if (target.empty()) return false;
     // A file the user made read-only is not to be written, as opening it for
@@ -175,7 +175,10 @@ bool ReplaceFileContent(const std::wstring& path, std::string_view data) {
     const DWORD start = GetTickCount();
     for (;;) {
         DWORD error = 0;
+        // A program that held the file shut a moment may have let it go by now.
+        if (backupHeld) backupHeld = !BackUpBeforeReplacing(path, data);
         if (MoveIntoPlace(temporary, target, error)) {
+            if (backupHeld) TellBackupNotMade(path);
             if (existed) RestoreKeptAttributes(target, old);
             return true;
         }

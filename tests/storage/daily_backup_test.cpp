@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <string>
 
 #include "storage/replacing_file.h"
@@ -51,7 +53,68 @@ FileBytes Days(const wchar_t* month, int first, int last, FileBytes more = {}) {
     return more;
 }
 
+// Lets the file go after a pause, as a virus scanner or a sync tool does.
+DWORD WINAPI LetGoLater(void* file) {
+    Sleep(300);
+    CloseHandle(static_cast<HANDLE>(file));
+    return 0;
+}
+
 }  // namespace
+
+// Each row: what stands in the way of today's copy as the first save of the day
+// replaces group01.csv; the save goes ahead, and either the copy holds the
+// version it replaced or the failure is told. Nothing of the user's is written.
+TEST_F(DailyBackupTest, ASaveThatGoesAheadHasTodaysCopyOrTellsItsFailure) {
+    constexpr DWORD kNotHeld = ~0u;
+    struct Row {
+        const char* what;
+        FileBytes files;
+        Links links;
+        DWORD heldSharing;  // how another program holds group01.csv during the save
+        bool letGo;         // and whether it lets go while the save waits
+        std::optional<std::string> copy;
+        bool told;
+    };
+    const std::wstring copy = L"backup\\2026-12-07\\group01.csv";
+    const Row rows[] = {
+        {"held shut for a moment", {}, {}, 0, true, "old", false},
+        {"a folder of the user's where today's copy goes", {{copy + L"\\mine.txt", "mine"}}, {}, kNotHeld, false, {}, true},
+        {"a link of the user's named as the copy's temporary file",
+         {{L"backup\\2026-12-07\\notes.txt", "mine"}, {L"elsewhere\\mine.txt", "mine"}},
+         {{copy + L".tmp", L"elsewhere\\mine.txt"}}, kNotHeld, false, {}, true},
+    };
+    int number = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestFolder folder(L"DailyBackupTest.InTheWay" + std::to_wstring(++number));
+        folder.Enter();
+        messages_->clear();
+        ResetBackupFailureNotice();
+        LaidOutFolder laidOut(folder, row.files, row.links);
+        ASSERT_TRUE(laidOut.Made());
+        PutFile(L"group01.csv", "old");
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (row.heldSharing != kNotHeld) {
+            held = CreateFileW(L"group01.csv", GENERIC_READ, row.heldSharing, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        }
+        const HANDLE letter = row.letGo ? CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr) : nullptr;
+        EXPECT_TRUE(Replace(L"group01.csv", "new"));
+        if (letter) {
+            WaitForSingleObject(letter, INFINITE);
+            CloseHandle(letter);
+        } else if (held != INVALID_HANDLE_VALUE) {
+            CloseHandle(held);
+        }
+        FilesAfter after = {{L"group01.csv", "new"}};
+        for (const auto& [name, bytes] : row.files) after.emplace_back(name, bytes);
+        if (row.copy || row.files.empty()) after.emplace_back(copy, row.copy);
+        laidOut.Expect(after);
+        const bool told = messages_->size() == 1 && messages_->front().text.find(L"group01.csv") != std::wstring::npos;
+        EXPECT_EQ(told, row.told) << messages_->size() << " messages";
+    }
+}
 
 // Each row: backup days, the user's files and links, then the first save of 2026-12-07.
 TEST_F(DailyBackupTest, OldDaysLoseOnlyTheCopiesTheBackupsMade) {
