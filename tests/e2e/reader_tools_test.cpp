@@ -18,6 +18,7 @@
 #include "support/program_windows.h"
 #include "support/reader_window.h"
 #include "support/save_as_dialog.h"
+#include "support/export_readers.h"
 #include "support/program_test.h"
 #include "support/session.h"
 #include "support/test_folder.h"
@@ -25,74 +26,25 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using Rows = Records;
 
 constexpr int kExportButton = 1250;
 constexpr int kMoveUp = 1043;
 
-// RFC 4180 as spreadsheets read it: a field that starts with a quote runs to
-// the closing quote, a doubled quote inside is one quote, and a record ends
-// at CR LF or LF outside quotes.
+// As Calc and Anki read them (tests/support/export_readers.h), every record whole.
 Rows ParseDelimited(std::string_view text, char separator) {
-    Rows rows;
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false, fieldStarted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && !fieldStarted) {
-            quoted = fieldStarted = true;
-        } else if (c == separator) {
-            record.push_back(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            if (c == '\r') ++i;
-            record.push_back(field);
-            rows.push_back(record);
-            record.clear();
-            field.clear();
-            fieldStarted = false;
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    EXPECT_FALSE(quoted) << "a quote left open";
-    EXPECT_TRUE(record.empty() && field.empty()) << "the last record has no line end";
+    bool complete = false;
+    Rows rows = ReadDelimited(text, std::string_view(&separator, 1), '\0', &complete);
+    EXPECT_TRUE(complete) << "a quote left open, or a record without its line end";
     return rows;
 }
 
-struct AnkiFile {
-    std::map<std::string, std::string> headers;
-    Rows notes;
-};
-
-// Anki's text import: header lines "#key:value" at the top, then one note per
-// record, tab-separated here, quoted as in CSV.
-AnkiFile ParseAnki(const std::string& bytes) {
-    AnkiFile file;
-    size_t at = 0;
-    while (at < bytes.size() && bytes[at] == '#') {
-        const size_t end = bytes.find('\n', at);
-        const std::string line = bytes.substr(at, end - at);
-        const size_t colon = line.find(':');
-        EXPECT_NE(colon, std::string::npos) << line;
-        file.headers[line.substr(1, colon - 1)] = line.substr(colon + 1);
-        at = end + 1;
-    }
-    EXPECT_EQ(file.headers["separator"], "tab");
-    file.notes = ParseDelimited(std::string_view(bytes).substr(at), '\t');
-    return file;
+AnkiNotes ParseAnki(const std::string& bytes) {
+    bool complete = false;
+    AnkiNotes notes = ReadAnki(bytes, &complete);
+    EXPECT_TRUE(complete) << "a quote left open, or a record without its line end";
+    EXPECT_EQ(notes.headers["separator"], "tab");
+    return notes;
 }
 
 bool WaitForFile(const std::wstring& path) {
@@ -117,7 +69,7 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
     const std::wstring out = folder_.File(L"cards.txt");
     SaveAs(session.Program().ProcessId(), out, 1);
     ASSERT_TRUE(WaitForFile(out));
-    const AnkiFile anki = ParseAnki(FileText(out));
+    const AnkiNotes anki = ParseAnki(FileText(out));
     EXPECT_EQ(anki.headers.at("html"), "true");
     EXPECT_EQ(anki.headers.at("notetype"), "Basic");
     EXPECT_EQ(anki.headers.count("columns"), 0u);
@@ -133,7 +85,7 @@ TEST_F(ReaderTools, ExportsTheOpenGroupAsAnkiNotesWithItsUnsavedRows) {
     const std::wstring fields = folder_.File(L"fields.txt");
     SaveAs(session.Program().ProcessId(), fields, 5);
     ASSERT_TRUE(WaitForFile(fields));
-    const AnkiFile apart = ParseAnki(FileText(fields));
+    const AnkiNotes apart = ParseAnki(FileText(fields));
     EXPECT_EQ(apart.headers.at("tags column"), "5");
     ASSERT_EQ(apart.notes.size(), 3u);
     EXPECT_EQ(apart.notes[2], (std::vector<std::string>{Utf8(L"栞"), Utf8(L"しおり"), "shiori", Utf8(L"目印"), "wordHaven"}));
