@@ -27,6 +27,7 @@ if(WORDHAVEN_TESTS)
         tests/storage/text_encoding_test.cpp
         tests/ui/about_layout_test.cpp
         tests/ui/messages_test.cpp
+        tests/ui/texts_test.cpp
     )
     target_include_directories(wordhaven_native_tests PRIVATE tests)
     target_link_libraries(wordhaven_native_tests PRIVATE wordhaven_portable gtest_main)

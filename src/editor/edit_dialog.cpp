@@ -12,6 +12,7 @@
 #include "storage/settings.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 PendingEdit pendingEdit = {};
 
@@ -169,7 +170,7 @@ std::wstring OpenEditDialogTexts() {
         const std::wstring text = FieldText(openDialog, kFieldIds[field]);
         if (text.empty()) continue;
         if (!lines.empty()) lines += L"\n";
-        lines.append(AsWide(kEntryFieldLabels[appSettings.languageIndex][field])).append(L": ").append(text);
+        lines.append(UiText(kEntryFieldTexts[field])).append(L": ").append(text);
     }
     return lines;
 }
