@@ -30,6 +30,7 @@ if(WORDHAVEN_TESTS)
         tests/storage/text_encoding_test.cpp
         tests/ui/about_layout_test.cpp
         tests/ui/messages_test.cpp
+        tests/ui/texts_test.cpp
         tests/support/debian_edict.cpp
     )
     target_include_directories(wordhaven_native_tests PRIVATE tests)

@@ -76,6 +76,7 @@ set(e2e_test_sources
     tests/e2e/glossary_keys_test.cpp
     tests/e2e/search_sites_test.cpp
     tests/e2e/hotkeys_test.cpp
+    tests/e2e/language_test.cpp
     tests/e2e/reader_tools_test.cpp
     tests/e2e/startup_test.cpp
 )

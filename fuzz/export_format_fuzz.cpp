@@ -54,8 +54,10 @@ std::string Utf8(std::u16string_view text) {
     return out;
 }
 
+constexpr std::u16string_view kLabels[kExportColumnCount] = {u"用語", u"読み方", u"スペル", u"意味", u"グループ"};
+
 std::string Export(ExportKind kind, bool allGroups, const std::vector<Entry>& entries) {
-    ExportWriter writer(kind, allGroups, entries.front().group);
+    ExportWriter writer(kind, allGroups, entries.front().group, kLabels);
     for (const Entry& e : entries) {
         const std::u16string_view texts[4] = {e.texts[0], e.texts[1], e.texts[2], e.texts[3]};
         writer.AddEntry(texts, e.group);

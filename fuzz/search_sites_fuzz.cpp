@@ -34,7 +34,7 @@ std::string WithoutMarks(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const SiteList list = ParseSiteFile(text);
+    const SiteList list = ParseSiteFile(text, 1);
     Require(!list.sites.empty() && list.sites.size() <= kMaxSites && list.chosen < list.sites.size());
     for (const SearchSite& site : list.sites) {
         Require(!site.name.empty() && site.url.find(kQueryPlaceholder) != std::u16string::npos);
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t chosen : choices) {
         const std::string marked = MarkChosenSite(text, chosen);
         Require(WithoutMarks(marked) == WithoutMarks(text));
-        const SiteList after = ParseSiteFile(marked);
+        const SiteList after = ParseSiteFile(marked, 1);
         Require(SameSites(after, list));
         Require(after.chosen == chosen);
         Require(MarkChosenSite(marked, chosen) == marked);

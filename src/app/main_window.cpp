@@ -12,6 +12,7 @@
 #include "editor/export_dialog.h"
 #include "editor/find_window.h"
 #include "editor/register_dialog.h"
+#include "editor/register_dialog_layout.h"
 #include "storage/daily_backup.h"
 #include "storage/session_end_notes.h"
 #include "storage/settings.h"
@@ -19,6 +20,7 @@
 #include "ui/about_dialog.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -45,6 +47,17 @@ void PostBackupFailure(const std::wstring& failedFile) {
 void ToggleStartWithWindows(HWND window) {
     const bool done = StartupShortcutPresent() ? RemoveStartupShortcut() : CreateStartupShortcut();
     if (!done) ShowMessage(Message::StartupShortcutFailed, window, StartupShortcutPath());
+}
+
+// Written to the settings file at once, like every other setting; the open
+// windows and the tray tip follow now, the modal dialogs at their next opening.
+void SwitchLanguage(HWND window, int language) {
+    if (appSettings.languageIndex == language) return;
+    appSettings.languageIndex = language;
+    SaveLayoutAndSettings(window);
+    RedrawTrayIcon(window);
+    if (registerDialogHandle) SetMnemonicCaptions(registerDialogHandle);
+    ShowFindWindowTexts();
 }
 
 void SetUpTrayIconAndHotkeys(HWND window) {
@@ -100,6 +113,12 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case IDM_START_WITH_WINDOWS:
         ToggleStartWithWindows(window);
         return 0;
+    case IDM_LANGUAGE_ENGLISH:
+        SwitchLanguage(window, kEnglish);
+        return 0;
+    case IDM_LANGUAGE_JAPANESE:
+        SwitchLanguage(window, kJapanese);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -136,7 +155,7 @@ void SaveForSessionEnd(HWND window) {
     if (savingForSessionEnd) return;
     savingForSessionEnd = true;
     // Shown by Windows beside the program while the session waits for it.
-    const wchar_t* reason = appSettings.languageIndex == 0 ? L"Saving the glossary" : L"用語集を保存しています";
+    const wchar_t* reason = UiText(Text::SavingForSessionEnd);
     const bool blocking = ShutdownBlockReasonCreate(window, reason) != FALSE;
     CollectMessagesInstead(true);
     SaveUnsavedChangesWithoutAsking();

@@ -6,10 +6,11 @@
 #include "common/win32_text.h"
 #include "storage/search_sites_file.h"
 #include "ui/message_box.h"
+#include "ui/ui_text.h"
 
 namespace {
 
-SiteList siteList = PresetSites();
+SiteList siteList = PresetSites(DefaultAppSettings().languageIndex);
 // The file's content when it was last told about or written by the program:
 // what is wrong with a file is told once for each edit by the user.
 std::optional<uint64_t> contentTold;
@@ -78,7 +79,7 @@ void InsertSiteMenu(HMENU trayMenu, UINT position) {
                        MF_BYCOMMAND);
     // The tray menu owns the submenu from here and destroys it with itself.
     if (!InsertMenuW(trayMenu, position, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sites),
-                     L"検索サイト (&S)")) {
+                     UiText(Text::TraySearchSites))) {
         DestroyMenu(sites);
     }
 }

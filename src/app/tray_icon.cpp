@@ -8,10 +8,11 @@
 #include "common/handles.h"
 #include "common/window_dpi.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
-constexpr UINT kSiteMenuPosition = 2;  // after 登録 and 検索
+constexpr UINT kSiteMenuPosition = 2;  // after the glossary and find
 
 // The small icon at the size of the display's scale (24 pixels at 150 %), drawn
 // at that size rather than stretched by the shell.
@@ -32,8 +33,39 @@ bool NotifyTrayIcon(HWND mainWindow, DWORD action) {
     // The shell keeps a copy of the picture, so the icon is ours to destroy.
     const IconHandle icon(LoadTrayIcon(mainWindow));
     data.hIcon = icon.Get();
-    CopyBounded(data.szTip, L"Word Haven");
+    CopyBounded(data.szTip, UiText(Text::TrayTip));
     return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void SetMenuText(HMENU menu, UINT item, BOOL byPosition, Text name) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(UiText(name));
+    SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+
+// The menu in the language of the moment, that language ticked. The
+// language submenu reads the same in both, for a user who cannot read the other.
+void SetMenuTexts(HMENU popup) {
+    static constexpr struct {
+        UINT command;
+        Text name;
+    } kItems[] = {{IDM_REGISTER, Text::TrayGlossary},
+                  {IDM_FIND, Text::TrayFind},
+                  {IDM_EXPORT, Text::TrayExport},
+                  {IDM_START_WITH_WINDOWS, Text::TrayStartWithWindows},
+                  {IDM_LANGUAGE_ENGLISH, Text::TrayEnglish},
+                  {IDM_LANGUAGE_JAPANESE, Text::TrayJapanese},
+                  {IDM_HELP, Text::TrayAbout},
+                  {IDM_EXIT, Text::TrayExit}};
+    for (const auto& item : kItems) SetMenuText(popup, item.command, FALSE, item.name);
+    for (int n = 0; n < GetMenuItemCount(popup); ++n) {
+        HMENU submenu = GetSubMenu(popup, n);
+        if (submenu && GetMenuItemID(submenu, 0) == IDM_LANGUAGE_ENGLISH) SetMenuText(popup, n, TRUE, Text::TrayLanguage);
+    }
+    const UINT chosen = appSettings.languageIndex == kEnglish ? IDM_LANGUAGE_ENGLISH : IDM_LANGUAGE_JAPANESE;
+    CheckMenuRadioItem(popup, IDM_LANGUAGE_ENGLISH, IDM_LANGUAGE_JAPANESE, chosen, MF_BYCOMMAND);
 }
 
 }  // namespace
@@ -59,6 +91,7 @@ void ShowTrayMenu(HWND mainWindow) {
     HMENU popup = GetSubMenu(menu.Get(), 0);
     ReadSearchSites(mainWindow);  // the user may have edited the site file since
     InsertSiteMenu(popup, kSiteMenuPosition);
+    SetMenuTexts(popup);
     CheckMenuItem(popup, IDM_START_WITH_WINDOWS, MF_BYCOMMAND | (StartupShortcutPresent() ? MF_CHECKED : MF_UNCHECKED));
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(mainWindow);

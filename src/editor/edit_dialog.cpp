@@ -10,8 +10,10 @@
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "storage/settings.h"
+#include "ui/control_text.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 PendingEdit pendingEdit = {};
 
@@ -57,8 +59,23 @@ void ShowWhereTermIsCollected(HWND dialog) {
     SendMessageW(note, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
 }
 
+// The labels are given the room their text takes, up to the fields they name.
+void SetTexts(HWND dialog) {
+    SetWindowTextW(dialog, UiText(Text::EditCaption));
+    static constexpr ControlTextName kTexts[] = {
+        {IDC_TERM_LABEL, Text::EditTermLabel},       {IDC_READING_LABEL, Text::EditReadingLabel},
+        {IDC_SPELLING_LABEL, Text::EditSpellingLabel}, {IDC_DESCRIPTION_LABEL, Text::EditMeaningLabel},
+        {IDOK, Text::ButtonOk},                      {IDCANCEL, Text::ButtonCancel}};
+    SetControlTexts(dialog, kTexts);
+    const LONG fields = RectInDialog(dialog, GetDlgItem(dialog, IDC_TERM)).left;
+    for (int label : {IDC_TERM_LABEL, IDC_READING_LABEL, IDC_SPELLING_LABEL, IDC_DESCRIPTION_LABEL}) {
+        WidenToText(dialog, GetDlgItem(dialog, label), fields);
+    }
+}
+
 INT_PTR OnInitDialog(HWND dialog) {
     openDialog = dialog;
+    SetTexts(dialog);
     targetSlot = appSettings.currentGroup;
     for (int field = 0; field < 4; ++field) {
         SetDlgItemTextW(dialog, kFieldIds[field], PendingText(field));
@@ -169,7 +186,7 @@ std::wstring OpenEditDialogTexts() {
         const std::wstring text = FieldText(openDialog, kFieldIds[field]);
         if (text.empty()) continue;
         if (!lines.empty()) lines += L"\n";
-        lines.append(AsWide(kEntryFieldLabels[appSettings.languageIndex][field])).append(L": ").append(text);
+        lines.append(UiText(kEntryFieldTexts[field])).append(L": ").append(text);
     }
     return lines;
 }

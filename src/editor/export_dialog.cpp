@@ -21,6 +21,7 @@
 #include "storage/replacing_file.h"
 #include "storage/settings.h"
 #include "ui/message_box.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -134,13 +135,13 @@ UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
 }
 
 std::wstring FileTypes() {
-    const std::wstring group = L"「" + Wide(appSettings.groupNames[appSettings.currentGroup]) + L"」";
-    const std::wstring types[] = {L"フラッシュカード (Anki) - グループ" + group + L" (*.txt)", L"*.txt",
-                                  L"フラッシュカード (Anki) - 全グループ (*.txt)",             L"*.txt",
-                                  L"表計算 (CSV UTF-8) - グループ" + group + L" (*.csv)",      L"*.csv",
-                                  L"表計算 (CSV UTF-8) - 全グループ (*.csv)",                  L"*.csv",
-                                  L"フラッシュカード (Anki, 4 項目) - グループ" + group + L" (*.txt)", L"*.txt",
-                                  L"フラッシュカード (Anki, 4 項目) - 全グループ (*.txt)",     L"*.txt"};
+    const std::wstring group = Wide(appSettings.groupNames[appSettings.currentGroup]);
+    const std::wstring types[] = {UiText(Text::ExportFlashcardsGroup, group),  L"*.txt",
+                                  UiText(Text::ExportFlashcardsAll),           L"*.txt",
+                                  UiText(Text::ExportSpreadsheetGroup, group), L"*.csv",
+                                  UiText(Text::ExportSpreadsheetAll),          L"*.csv",
+                                  UiText(Text::ExportFieldsGroup, group),      L"*.txt",
+                                  UiText(Text::ExportFieldsAll),               L"*.txt"};
     std::wstring filter;
     for (const std::wstring& part : types) filter.append(part).push_back(L'\0');
     filter.push_back(L'\0');
@@ -194,7 +195,12 @@ struct CollectedExport {
 CollectedExport Collect(ExportKind kind, bool allGroups) {
     WaitCursor wait;
     const int current = appSettings.currentGroup;
-    ExportWriter writer(kind, allGroups, appSettings.groupNames[current]);
+    const int language = appSettings.languageIndex;
+    const std::u16string_view labels[kExportColumnCount] = {
+        LookUpText(Text::ColumnTerm, language), LookUpText(Text::ColumnReading, language),
+        LookUpText(Text::ColumnSpelling, language), LookUpText(Text::ColumnMeaning, language),
+        LookUpText(Text::ColumnGroup, language)};
+    ExportWriter writer(kind, allGroups, appSettings.groupNames[current], labels);
     std::wstring unread;
     for (int slot = 0; slot < kGroupSlotCount; ++slot) {
         if (allGroups ? SharesAnEarlierSlotsFile(slot) : slot != current) continue;
@@ -248,7 +254,7 @@ void ExportGlossary(HWND owner) {
     ofn.lpstrFile = path;
     ofn.nMaxFile = static_cast<DWORD>(std::size(path));
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrTitle = L"書き出し";
+    ofn.lpstrTitle = UiText(Text::ExportCaption);
     ofn.lpstrDefExt = kChoices[0].extension;
     ofn.lpfnHook = SaveDialogHook;
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |

@@ -18,7 +18,9 @@
 #include "editor/register_dialog.h"
 #include "editor/word_list.h"
 #include "storage/find_folding.h"
+#include "ui/control_text.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 HWND findWindowHandle = nullptr;
 
@@ -59,17 +61,17 @@ std::wstring QueryText(HWND window) {
 
 // The count of results, and after it what the user should know.
 void ShowCount(HWND window, const wchar_t* note = nullptr) {
-    std::wstring text = std::to_wstring(results.size()) + L" 件";
+    std::wstring text = UiText(Text::FindCount, std::to_wstring(results.size()));
     if (note) text += std::wstring(L"  ") + note;
     const std::vector<int> unread = Glossary().UnreadGroups();
     for (size_t i = 0; i < unread.size(); ++i) {
-        text += i == 0 ? L"  読めなかったグループ: " : L"、";
+        text += UiText(i == 0 ? Text::FindUnreadGroups : Text::ListSeparator);
         text += AsWide(appSettings.groupNames[unread[i]]);
     }
     SetDlgItemTextW(window, IDC_FIND_COUNT, text.c_str());
 }
 
-void Note(HWND window, const wchar_t* note) { ShowCount(window, note); }
+void Note(HWND window, Text note) { ShowCount(window, UiText(note)); }
 
 int ChosenRow() {
     GlossaryMatch match{};
@@ -103,7 +105,7 @@ bool ShowResults(HWND window) {
         chosenGone = true;
     }
     if (chosenGone) {
-        Note(window, L"選んでいた項目はもうありません");
+        Note(window, Text::FindChosenGone);
         return false;
     }
     ShowCount(window);
@@ -150,7 +152,7 @@ void ReportOutOfMemory(HWND window) {
     results.clear();
     resultsValid = false;
     ListSetVirtualCount(ResultList(window), 0);
-    Note(window, L"メモリが足りず、検索できませんでした");
+    Note(window, Text::FindOutOfMemory);
 }
 
 // The glossary as it stands now, and the results in it; false when the chosen
@@ -219,7 +221,7 @@ void SelectInGlossary(HWND window, const EntryIdentity& identity) {
     }
     ListSetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     if (row < 0) {
-        Note(window, L"この項目はもう一覧にありません");
+        Note(window, Text::FindEntryNotInList);
         return;
     }
     ListSetState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -231,7 +233,7 @@ void SelectInGlossary(HWND window, const EntryIdentity& identity) {
 void OpenResult(HWND window) {
     // The edit window writes into the group and the row it was opened on: the glossary stays there.
     if (EditDialogOpen()) {
-        Note(window, L"編集ウィンドウを閉じてから開いてください");
+        Note(window, Text::FindCloseEditFirst);
         return;
     }
     if (!Search(window)) return;  // the entry chosen is gone
@@ -244,6 +246,17 @@ void OpenResult(HWND window) {
     ShowGlossaryEntry(mainWindowHandle, match.slot, Glossary().Key(match));
     if (appSettings.currentGroup != identity.slot) return;  // the user kept the unsaved changes of another group
     SelectInGlossary(window, identity);
+}
+
+constexpr Text kColumnTitles[kColumns] = {Text::ColumnGroup, Text::ColumnTerm, Text::ColumnReading,
+                                          Text::ColumnSpelling, Text::ColumnMeaning};
+
+// The label is given the room its text takes, up to the query field.
+void SetTexts(HWND window) {
+    SetWindowTextW(window, UiText(Text::FindCaption));
+    SetDlgItemTextW(window, IDC_FIND_LABEL, UiText(Text::FindLabel));
+    WidenToText(window, GetDlgItem(window, IDC_FIND_LABEL), RectInDialog(window, GetDlgItem(window, IDC_FIND_TEXT)).left);
+    for (int c = 0; c < kColumns; ++c) ListSetColumnTitle(ResultList(window), c, UiText(kColumnTitles[c]));
 }
 
 void LayOut(HWND window) {
@@ -272,11 +285,12 @@ void OnInitDialog(HWND window) {
     findDpi = WindowDpi(window);
     HWND list = ResultList(window);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    static const wchar_t* const kTitles[kColumns] = {L"グループ", L"用語", L"読み方", L"スペル", L"意味"};
     static constexpr int kWidths[kColumns] = {100, 120, 90, 90, 300};  // at 96 DPI
     int widths[kColumns];
     for (int c = 0; c < kColumns; ++c) widths[c] = ScaleToDpi(kWidths[c], findDpi);
-    ListAddColumns(list, kTitles, widths, kColumns);
+    const wchar_t* const noTitles[kColumns] = {L"", L"", L"", L"", L""};
+    ListAddColumns(list, noTitles, widths, kColumns);
+    SetTexts(window);
     SendDlgItemMessageW(window, IDC_FIND_TEXT, EM_LIMITTEXT, kQueryUnits - 1, 0);
     results.clear();
     resultsValid = false;
@@ -393,6 +407,16 @@ INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void ShowFindWindowTexts() {
+    if (!findWindowHandle) return;
+    SetTexts(findWindowHandle);
+    if (chosenGone) {
+        Note(findWindowHandle, Text::FindChosenGone);
+    } else {
+        ShowCount(findWindowHandle);
+    }
+}
 
 void OpenFindWindow(HWND owner) {
     if (!findWindowHandle) CreateDialogParamW(instanceHandle, MAKEINTRESOURCEW(IDD_FIND), owner, FindDialog, 0);

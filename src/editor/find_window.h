@@ -8,4 +8,6 @@ extern HWND findWindowHandle;
 
 // Opens the find window, or brings the open one to the front.
 void OpenFindWindow(HWND owner);
+// The open find window's texts again, in the language of the moment.
+void ShowFindWindowTexts();
 INT_PTR CALLBACK FindDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

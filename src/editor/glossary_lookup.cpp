@@ -9,6 +9,7 @@
 #include "editor/list_view.h"
 #include "editor/register_dialog.h"
 #include "editor/word_list.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -173,12 +174,12 @@ std::wstring DescribeGroupsWithTerm(const std::wstring& term) {
     try {
         RefreshGlossary();
         for (const GroupTermCount& found : glossaryIndex.GroupsWithTerm(term)) {
-            line += line.empty() ? L"登録済み: " : L"、";
-            line += AsWide(appSettings.groupNames[found.slot]);
-            line += L" (" + std::to_wstring(found.count) + L"件)";
+            line += UiText(line.empty() ? Text::EditAlreadyCollected : Text::ListSeparator);
+            line += UiText(Text::EditCollectedInGroup, AsWide(appSettings.groupNames[found.slot]),
+                           std::to_wstring(found.count));
         }
     } catch (const std::bad_alloc&) {
-        line = L"メモリが足りず、登録済みか確かめられませんでした";
+        line = UiText(Text::EditCollectedUnknown);
     }
     return line;
 }

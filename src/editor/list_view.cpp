@@ -144,6 +144,13 @@ void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, 
     }
 }
 
+void ListSetColumnTitle(HWND list, int column, const wchar_t* title) {
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(title);
+    SendMessageW(list, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+}
+
 void ListSetVirtualCount(HWND list, int count) {
     // Setting the count is not free in every list view, even to the count it has.
     if (ListRowCount(list) != count) {

@@ -37,6 +37,7 @@ void ListSortByKeys(HWND list, PFNLVCOMPARE compare, LPARAM context);
 int ListFindKey(HWND list, LPARAM key);
 // A list of the given columns (titles, widths), as the program's lists show them.
 void ListAddColumns(HWND list, const wchar_t* const* titles, const int* widths, int count);
+void ListSetColumnTitle(HWND list, int column, const wchar_t* title);
 // For a list whose rows the program keeps (LVS_OWNERDATA): how many there are now.
 void ListSetVirtualCount(HWND list, int count);
 

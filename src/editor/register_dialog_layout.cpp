@@ -1,6 +1,7 @@
 #include "editor/register_dialog_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/app_globals.h"
 #include "common/dpi_scale.h"
@@ -12,6 +13,7 @@
 #include "storage/settings.h"
 #include "ui/control_text.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ void CreateExportButton(HWND dialog) {
     RECT client;
     GetClientRect(dialog, &client);
     const ControlBox box = ArrangeRegisterDialog(client.right, client.bottom, dialogDpi).exportButton;
-    HWND button = CreateWindowExW(0, L"BUTTON", L"書き出し…", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, box.left,
+    HWND button = CreateWindowExW(0, L"BUTTON", UiText(Text::GlossaryExport), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, box.left,
                                   box.top, box.width, box.height, dialog,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_EXPORT)), instanceHandle, nullptr);
     SendMessageW(button, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
@@ -74,29 +76,21 @@ void PlaceRegisterDialog(HWND dialog) {
     RestoreNormalPlacement(dialog, p);
 }
 
-// Letters for Alt, underlined: set when the dialog opens (the template keeps
-// its texts), a label given the room its longer text takes, up to the control it names.
+// The texts of the language of the moment, with letters for Alt (the
+// template keeps its own); a label is given the room its text takes, up to
+// the control it names.
 void SetMnemonicCaptions(HWND dialog) {
-    struct Caption {
-        int id;
-        const wchar_t* text;
-        int namedControl;  // 0 for a button
-    };
-    static constexpr Caption kCaptions[] = {{IDC_GROUP_LABEL, L"グループ(&G):", IDC_GROUP_SELECTOR},
-                                            {IDC_RENAME_LABEL, L"グループ名変更(&M):", IDC_RENAME},
-                                            {IDC_NEW, L"新規(&N)", 0},
-                                            {IDC_DELETE, L"削除(&D)", 0},
-                                            {IDC_EXPORT, L"書き出し…(&X)", 0},
-                                            {IDC_APPLY, L"適用(&A)", 0}};
-    for (const Caption& caption : kCaptions) {
-        HWND control = GetDlgItem(dialog, caption.id);
-        SetWindowTextW(control, caption.text);
-        if (!caption.namedControl) continue;
-        const RECT r = RectInDialog(dialog, control);
-        const LONG room = RectInDialog(dialog, GetDlgItem(dialog, caption.namedControl)).left - r.left;
-        const LONG wanted = std::min<LONG>(ControlTextWidth(control), room);
-        if (wanted > r.right - r.left) MoveWindow(control, r.left, r.top, wanted, r.bottom - r.top, TRUE);
+    SetWindowTextW(dialog, UiText(Text::GlossaryCaption));
+    static constexpr ControlTextName kTexts[] = {
+        {IDC_GROUP_LABEL, Text::GlossaryGroupLabel}, {IDC_RENAME_LABEL, Text::GlossaryRenameLabel},
+        {IDC_NEW, Text::GlossaryNew},                {IDC_DELETE, Text::GlossaryDelete},
+        {IDC_EXPORT, Text::GlossaryExport},          {IDC_APPLY, Text::GlossaryApply},
+        {IDOK, Text::ButtonOk},                      {IDCANCEL, Text::ButtonCancel}};
+    SetControlTexts(dialog, kTexts);
+    for (const auto& [label, named] : {std::pair{IDC_GROUP_LABEL, IDC_GROUP_SELECTOR}, std::pair{IDC_RENAME_LABEL, IDC_RENAME}}) {
+        WidenToText(dialog, GetDlgItem(dialog, label), RectInDialog(dialog, GetDlgItem(dialog, named)).left);
     }
+    SetWordListTitles();
 }
 
 // Tab goes round the controls in the order they are used, not the template's;

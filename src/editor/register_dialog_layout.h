@@ -9,8 +9,9 @@ void BeginRegisterDialogLayout(HWND dialog);
 void CreateExportButton(HWND dialog);
 // Moves the opened dialog to where it was left (sized for the scale on a first start).
 void PlaceRegisterDialog(HWND dialog);
-// Letters for Alt, and the order Tab goes round the controls.
+// The texts in the language of the moment, with letters for Alt; again when the language changes.
 void SetMnemonicCaptions(HWND dialog);
+// The order Tab goes round the controls.
 void SetTabOrder(HWND dialog);
 // Moved to a display of another scale: the system suggests the rectangle.
 void OnRegisterDialogDpiChanged(HWND dialog, int dpi, const RECT& suggested);

@@ -18,6 +18,7 @@
 #include "storage/settings.h"
 #include "ui/message_box.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -89,11 +90,17 @@ HWND CreateWordList(HWND dialog) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
 
-    static const wchar_t* const kTitles[4] = {L"用語", L"読み方", L"スペル", L"意味"};
+    const wchar_t* const titles[4] = {UiText(kEntryFieldTexts[0]), UiText(kEntryFieldTexts[1]),
+                                      UiText(kEntryFieldTexts[2]), UiText(kEntryFieldTexts[3])};
     const int* stored = viewLayout.columnWidths[appSettings.currentGroup];
     const int widths[4] = {s(stored[0]), s(stored[1]), s(stored[2]), s(stored[3])};
-    ListAddColumns(list, kTitles, widths, 4);
+    ListAddColumns(list, titles, widths, 4);
     return list;
+}
+
+void SetWordListTitles() {
+    if (!wordListHandle) return;
+    for (int column = 0; column < 4; ++column) ListSetColumnTitle(wordListHandle, column, UiText(kEntryFieldTexts[column]));
 }
 
 int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM) {

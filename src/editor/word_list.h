@@ -27,6 +27,8 @@ WordListSort CurrentWordListSort();
 // Into the settings: the column's state, 0 for the other columns.
 void SetWordListSort(WordListSort sort);
 void SortWordList();
+// The column headers in the language of the moment.
+void SetWordListTitles();
 int CALLBACK CompareRows(LPARAM key1, LPARAM key2, LPARAM sortColumn);
 // The arrow of the state on the column's header, none on the others.
 void SetSortArrow(HWND header, int column, int state);

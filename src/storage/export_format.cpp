@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr std::u16string_view kHeaders[5] = {u"用語", u"読み方", u"スペル", u"意味", u"グループ"};
-
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
@@ -104,12 +102,13 @@ std::u16string ExportDeckName(std::u16string_view group) {
     return std::u16string(kExportParentDeck) + u"::" + OneLine(group);
 }
 
-ExportWriter::ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group)
+ExportWriter::ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group,
+                           const std::u16string_view (&columnLabels)[kExportColumnCount])
     : kind_(kind), withGroups_(withGroups) {
     if (IsSpreadsheet(kind)) {
         // The mark is what makes Excel read the file as UTF-8 rather than the ANSI code page.
         bytes_ = "\xEF\xBB\xBF";
-        AddRow(kHeaders, withGroups ? 5 : 4);
+        AddRow(columnLabels, withGroups ? 5 : 4);
         return;
     }
     AddFlashcardHeaders(group);

@@ -19,9 +19,13 @@ inline constexpr char16_t kExportParentDeck[] = u"wordHaven";
 
 // Collects one exported file. With groups, every row carries its group's
 // deck in a column of its own; without, the one group's deck is in the header.
+inline constexpr int kExportColumnCount = 5;
+
 class ExportWriter {
 public:
-    ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group);
+    // columnLabels name a spreadsheet's columns: the entry's four texts, then the group.
+    ExportWriter(ExportKind kind, bool withGroups, std::u16string_view group,
+                 const std::u16string_view (&columnLabels)[kExportColumnCount]);
     // term, reading, spelling, description; group is used only with groups.
     void AddEntry(const std::u16string_view (&texts)[4], std::u16string_view group);
     const std::string& Bytes() const { return bytes_; }

@@ -1,6 +1,7 @@
 #include "storage/search_sites.h"
 
 #include <algorithm>
+#include <span>
 
 #include "storage/text_encoding.h"
 
@@ -11,13 +12,28 @@ struct Preset {
     const char* url;
 };
 
-constexpr Preset kPresets[] = {
+constexpr Preset kJapanesePresets[] = {
     {"Google", "https://www.google.com/search?q={query}"},
     {"Weblio 英和辞典", "https://ejje.weblio.jp/content/{query}"},
     {"英辞郎 on the WEB", "https://eow.alc.co.jp/search?q={query}"},
     {"コトバンク", "https://kotobank.jp/search?q={query}"},
     {"Wiktionary", "https://ja.wiktionary.org/wiki/{query}"},
 };
+
+constexpr Preset kEnglishPresets[] = {
+    {"Google", "https://www.google.com/search?q={query}"},
+    {"Jisho", "https://jisho.org/search/{query}"},
+    {"Wiktionary (English)", "https://en.wiktionary.org/wiki/{query}"},
+    {"Weblio 英和辞典", "https://ejje.weblio.jp/content/{query}"},
+    {"英辞郎 on the WEB", "https://eow.alc.co.jp/search?q={query}"},
+    {"コトバンク", "https://kotobank.jp/search?q={query}"},
+    {"Wiktionary (日本語)", "https://ja.wiktionary.org/wiki/{query}"},
+};
+
+std::span<const Preset> PresetsOf(int language) {
+    if (language == 0) return kEnglishPresets;
+    return kJapanesePresets;
+}
 
 constexpr std::string_view kFileHeader =
     "# wordHaven の検索サイト: 1 行に 1 サイト、名前のあとに URL を書きます。{query} が検索する文字列になります。\r\n"
@@ -90,13 +106,13 @@ void ForEachLine(std::string_view text, Visit visit) {
 
 }  // namespace
 
-SiteList PresetSites() {
+SiteList PresetSites(int language) {
     SiteList list;
-    for (const Preset& preset : kPresets) list.sites.push_back({Utf8ToUtf16(preset.name), Utf8ToUtf16(preset.url)});
+    for (const Preset& preset : PresetsOf(language)) list.sites.push_back({Utf8ToUtf16(preset.name), Utf8ToUtf16(preset.url)});
     return list;
 }
 
-SiteList ParseSiteFile(std::string_view text) {
+SiteList ParseSiteFile(std::string_view text, int language) {
     if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) text.remove_prefix(kUtf8ByteOrderMark.size());
     SiteList list;
     bool anyMarked = false;
@@ -123,7 +139,7 @@ SiteList ParseSiteFile(std::string_view text) {
     });
     list.fromFile = !list.sites.empty();
     if (list.sites.empty()) {
-        SiteList presets = PresetSites();
+        SiteList presets = PresetSites(language);
         presets.malformedLines = std::move(list.malformedLines);
         return presets;
     }
@@ -165,11 +181,12 @@ std::string MarkChosenSite(std::string_view text, std::size_t chosen) {
     return marked;
 }
 
-std::string NewSiteFile(std::size_t chosen) {
+std::string NewSiteFile(std::size_t chosen, int language) {
     std::string text(kFileHeader);
-    for (std::size_t n = 0; n < std::size(kPresets); ++n) {
+    const auto presets = PresetsOf(language);
+    for (std::size_t n = 0; n < presets.size(); ++n) {
         if (n == chosen) text += "* ";
-        text.append(kPresets[n].name).append(" ").append(kPresets[n].url).append("\r\n");
+        text.append(presets[n].name).append(" ").append(presets[n].url).append("\r\n");
     }
     return text;
 }

@@ -25,12 +25,15 @@ struct SiteList {
     bool fromFile = false;            // false: the presets stand in for a file without sites
 };
 
-// A general web search first (the default), then dictionaries for a reader of other languages.
-SiteList PresetSites();
-// The sites of a site file's text (a byte-order mark is allowed); the presets when it lists none.
-SiteList ParseSiteFile(std::string_view text);
+// A general web search first (the default), then dictionaries for a reader
+// of other languages: in English (language index 0) first those a learner of
+// Japanese uses, then the Japanese reader's.
+SiteList PresetSites(int language);
+// The sites of a site file's text (a byte-order mark is allowed); the presets
+// of the language when it lists none.
+SiteList ParseSiteFile(std::string_view text, int language);
 // The text with the mark moved to the chosen site's line: only marks ("* ")
 // are taken away or added; every other byte stays as it was.
 std::string MarkChosenSite(std::string_view text, std::size_t chosen);
 // A new site file listing the presets, with a word on what it is for and the chosen one marked.
-std::string NewSiteFile(std::size_t chosen);
+std::string NewSiteFile(std::size_t chosen, int language);

@@ -10,6 +10,7 @@
 #include "common/handles.h"
 #include "storage/replacing_file.h"
 #include "storage/data_folder.h"
+#include "storage/settings.h"
 
 namespace {
 
@@ -83,7 +84,8 @@ LoadedSites LoadSearchSites() {
     LoadedSites loaded;
     loaded.state = file.state;
     loaded.content = file.content;
-    loaded.list = file.state == SiteFileState::Read ? ParseSiteFile(file.text) : PresetSites();
+    loaded.list = file.state == SiteFileState::Read ? ParseSiteFile(file.text, appSettings.languageIndex)
+                                                        : PresetSites(appSettings.languageIndex);
     return loaded;
 }
 
@@ -96,12 +98,12 @@ SiteChoiceSaved SaveSearchSiteChoice(const SearchSite& site) {
     case SiteFileState::TooLarge:
         return {SiteChoiceResult::LeftAlone};
     case SiteFileState::Missing:
-        if (!FindSite(PresetSites(), site, index)) return {SiteChoiceResult::LeftAlone};
-        return Write(NewSiteFile(index));
+        if (!FindSite(PresetSites(appSettings.languageIndex), site, index)) return {SiteChoiceResult::LeftAlone};
+        return Write(NewSiteFile(index, appSettings.languageIndex));
     case SiteFileState::Read:
         break;
     }
-    const SiteList list = ParseSiteFile(file.text);
+    const SiteList list = ParseSiteFile(file.text, appSettings.languageIndex);
     if (!list.fromFile || !FindSite(list, site, index)) return {SiteChoiceResult::LeftAlone};
     const std::string marked = MarkChosenSite(file.text, index);
     if (marked == file.text) return {SiteChoiceResult::Written, file.content};

@@ -11,6 +11,7 @@
 #include "ui/about_layout.h"
 #include "ui/control_text.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -117,6 +118,13 @@ void FitTexts(HWND dialog) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    SetWindowTextW(dialog, UiText(Text::AboutCaption));
+    static constexpr ControlTextName kTexts[] = {{IDC_ABOUT_VERSION, Text::AboutVersion},
+                                                 {IDC_ABOUT_NOTICE, Text::AboutNotice},
+                                                 {IDC_WEB_LABEL, Text::AboutWebLabel},
+                                                 {IDC_MAIL_LABEL, Text::AboutMailLabel},
+                                                 {IDOK, Text::ButtonOk}};
+    SetControlTexts(dialog, kTexts);
     HWND web = GetDlgItem(dialog, IDC_WEB_LINK);
     HWND mail = GetDlgItem(dialog, IDC_MAIL_LINK);
     linkFont = CreateLinkFont(dialog);

@@ -1,6 +1,9 @@
 #include "ui/control_text.h"
 
+#include <algorithm>
 #include <cwchar>
+
+#include "ui/ui_text.h"
 
 int ControlTextWidth(HWND control) {
     wchar_t text[128] = {};
@@ -23,4 +26,14 @@ RECT RectInDialog(HWND dialog, HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+void SetControlTexts(HWND dialog, const ControlTextName* rows, std::size_t count) {
+    for (std::size_t n = 0; n < count; ++n) SetDlgItemTextW(dialog, rows[n].id, UiText(rows[n].name));
+}
+
+void WidenToText(HWND dialog, HWND control, LONG limit) {
+    const RECT r = RectInDialog(dialog, control);
+    const LONG wanted = std::min<LONG>(ControlTextWidth(control), limit - r.left);
+    if (wanted > r.right - r.left) MoveWindow(control, r.left, r.top, wanted, r.bottom - r.top, TRUE);
 }

@@ -1,65 +1,67 @@
 #include "ui/messages.h"
 
+#include "ui/texts.h"
+
 MessageText DescribeMessage(Message message, int languageIndex) {
     switch (message) {
     case Message::CsvFileOpenFailed:
-        return {kCsvFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
+        return {LookUpText(Text::CsvFileOpenFailed, languageIndex), kMessageCaption, kMessageFlagsOk, true};
     case Message::IniFileOpenFailed:
-        return {kIniFileOpenFailedRows[languageIndex], kMessageCaption, kMessageFlagsOk, true};
+        return {LookUpText(Text::IniFileOpenFailed, languageIndex), kMessageCaption, kMessageFlagsOk, true};
     case Message::AlreadyRunning:
-        return {kAlreadyRunningRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::AlreadyRunning, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::EmptyTerm:
-        return {kEmptyTermRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::EmptyTerm, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::WindowClassFailed:
         return {kWindowClassFailedText, kMessageCaption, kMessageFlagsOk, false};
     case Message::HotkeySetupFailed:
         return {kHotkeySetupFailedText, kHotkeySetupFailedCaption, kMessageFlagsOk, true};
     case Message::UnsavedChanges:
-        return {kUnsavedChangesRows[languageIndex], kMessageCaption, kMessageFlagsQuestion, true};
+        return {LookUpText(Text::UnsavedChanges, languageIndex), kMessageCaption, kMessageFlagsQuestion, true};
     case Message::GroupNameUnusable:
-        return {kGroupNameUnusableRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::GroupNameUnusable, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::GroupNameTaken:
-        return {kGroupNameTakenRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::GroupNameTaken, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::GroupFileExists:
-        return {kGroupFileExistsRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::GroupFileExists, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::OriginalFileKept:
-        return {kOriginalFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
+        return {LookUpText(Text::OriginalFileKept, languageIndex), kMessageCaption, kMessageFlagsInformation, true};
     case Message::SiteFileLinesSkipped:
-        return {kSiteFileLinesSkippedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::SiteFileLinesSkipped, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteChoiceNotSaved:
-        return {kSiteChoiceNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::SiteChoiceNotSaved, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::CutOffSaveFound:
-        return {kCutOffSaveFoundRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::CutOffSaveFound, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::SiteFileTooLarge:
-        return {kSiteFileTooLargeRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::SiteFileTooLarge, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::SiteFileWithoutSites:
-        return {kSiteFileWithoutSitesRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::SiteFileWithoutSites, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::ChangedFileKept:
-        return {kChangedFileKeptRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
+        return {LookUpText(Text::ChangedFileKept, languageIndex), kMessageCaption, kMessageFlagsInformation, true};
     case Message::EditedEntryUnsaved:
-        return {kEditedEntryUnsavedRows[languageIndex], kMessageCaption, kMessageFlagsQuestion, true};
+        return {LookUpText(Text::EditedEntryUnsaved, languageIndex), kMessageCaption, kMessageFlagsQuestion, true};
     case Message::SessionEndNotes:
-        return {kSessionEndNotesRows[languageIndex], kMessageCaption, kMessageFlagsInformation, false};
+        return {LookUpText(Text::SessionEndNotes, languageIndex), kMessageCaption, kMessageFlagsInformation, false};
     case Message::GroupNamesShareFile:
-        return {kGroupNamesShareFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::GroupNamesShareFile, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::BackupFailed:
-        return {kBackupFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::BackupFailed, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::ExportFailed:
-        return {kExportFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::ExportFailed, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::StartupShortcutFailed:
-        return {kStartupShortcutFailedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::StartupShortcutFailed, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::EditTargetGone:
-        return {kEditTargetGoneRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::EditTargetGone, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::SettingsFileUnreadable:
-        return {kSettingsFileUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::SettingsFileUnreadable, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::EditedEntryNotSaved:
-        return {kEditedEntryNotSavedRows[languageIndex], kMessageCaption, kMessageFlagsWarning, false};
+        return {LookUpText(Text::EditedEntryNotSaved, languageIndex), kMessageCaption, kMessageFlagsWarning, false};
     case Message::ExportTargetIsOwnFile:
-        return {kExportTargetIsOwnFileRows[languageIndex], kMessageCaption, kMessageFlagsWarning, true};
+        return {LookUpText(Text::ExportTargetIsOwnFile, languageIndex), kMessageCaption, kMessageFlagsWarning, true};
     case Message::ExportGroupsUnreadable:
-        return {kExportGroupsUnreadableRows[languageIndex], kMessageCaption, kMessageFlagsYesNoWarning, true};
+        return {LookUpText(Text::ExportGroupsUnreadable, languageIndex), kMessageCaption, kMessageFlagsYesNoWarning, true};
     case Message::LongTextsCut:
-        return {kLongTextsCutRows[languageIndex], kMessageCaption, kMessageFlagsInformation, true};
+        return {LookUpText(Text::LongTextsCut, languageIndex), kMessageCaption, kMessageFlagsInformation, true};
     }
     return {kMessageCaption, kMessageCaption, kMessageFlagsOk, false};
 }

@@ -140,10 +140,11 @@ TEST_F(Startup, SecondStartIsRefusedInJapaneseEvenWithEnglishSettings) {
     ProgramRun first(folder.Path());
     HWND main = WaitForMainWindow(first.ProcessId());
     ASSERT_NE(main, nullptr);
-    HWND dialog = WaitForRegisterDialog(first.ProcessId());
+    // The glossary in English, as the settings say.
+    HWND dialog = WaitForShownTopWindow(first.ProcessId(), L"#32770", L"Glossary");
     ASSERT_NE(dialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitForNoTopWindow(first.ProcessId(), L"#32770", L"単語登録"));
+    ASSERT_TRUE(WaitForNoTopWindow(first.ProcessId(), L"#32770", L"Glossary"));
 
     ProgramRun second(folder.Path());
     ASSERT_TRUE(second.Started());
@@ -156,9 +157,11 @@ TEST_F(Startup, SecondStartIsRefusedInJapaneseEvenWithEnglishSettings) {
     ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadFileBytes(folder.File(L"wordHaven.ini")), english);
-    EXPECT_NE(WaitForRegisterDialog(first.ProcessId(), 5000), nullptr) << "the running one shows its glossary";
+    EXPECT_NE(WaitForShownTopWindow(first.ProcessId(), L"#32770", L"Glossary", 5000), nullptr)
+        << "the running one shows its glossary";
 
-    ExitFromTrayMenu(first, main);
+    ASSERT_TRUE(ChooseFromTrayMenu(main, L'x'));  // E&xit
+    ASSERT_TRUE(first.WaitForExit(15000)) << "the program did not end after Exit";
 }
 
 TEST_F(Startup, ATakenHotkeyIsNamedAndTheOthersStillWork) {

@@ -16,6 +16,7 @@
 #include "support/windows_found.h"
 #include "support/word_list_host.h"
 #include "ui/messages.h"
+#include "ui/ui_text.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -23,7 +24,7 @@ namespace {
 std::function<void(HWND)> user;
 
 void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
-    const auto found = TopWindowsOf(GetCurrentProcessId(), L"#32770", L"編集");
+    const auto found = TopWindowsOf(GetCurrentProcessId(), L"#32770", UiText(Text::EditCaption));
     if (found.empty() || !IsWindowVisible(found.front())) return;
     KillTimer(nullptr, timer);
     user(found.front());

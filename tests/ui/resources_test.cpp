@@ -71,8 +71,8 @@ TEST(Resources, AboutDialogTemplate) {
     ExpectDialog(IDD_ABOUTBOX, L"ヘルプ", DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 251, 96,
                  {
                      {-1, L"Static", L"#107", kVisibleChild | SS_ICON, 14, 14, 20, 20},
-                     {-1, L"Static", L"wordHaven, バージョン 1.0.0", kVisibleChild | WS_GROUP | SS_NOPREFIX, 40, 15, 138, 8},
-                     {-1, L"Static", L"語彙を集める読書の友", kVisibleChild | WS_GROUP, 40, 26, 114, 8},
+                     {IDC_ABOUT_VERSION, L"Static", L"wordHaven, バージョン 1.0.0", kVisibleChild | WS_GROUP | SS_NOPREFIX, 40, 15, 138, 8},
+                     {IDC_ABOUT_NOTICE, L"Static", L"語彙を集める読書の友", kVisibleChild | WS_GROUP, 40, 26, 114, 8},
                      {IDOK, L"Button", L"OK", kVisibleChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 194, 75, 50, 14},
                      {1050, L"Static", L"Web: ", kVisibleChild | WS_GROUP, 15, 44, 28, 8},
                      {1049, L"Static", L"E-Mail: ", kVisibleChild | WS_GROUP, 15, 57, 28, 8},
@@ -123,7 +123,7 @@ TEST(Resources, TrayMenuHoldsItsCommands) {
     EXPECT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_EQ(MenuText(menu, 0), L"メニュー(&M)");
     HMENU popup = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(popup), 8);
+    ASSERT_EQ(GetMenuItemCount(popup), 9);
     EXPECT_EQ(MenuText(popup, 0), L"登録 (&R)");
     EXPECT_EQ(GetMenuItemID(popup, 0), 32772u);
     EXPECT_EQ(MenuText(popup, 1), L"検索 (&F)");
@@ -132,12 +132,17 @@ TEST(Resources, TrayMenuHoldsItsCommands) {
     EXPECT_TRUE(GetMenuState(popup, 3, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(MenuText(popup, 4), L"&Windows 起動時に開始");
     EXPECT_EQ(GetMenuItemID(popup, 4), static_cast<UINT>(IDM_START_WITH_WINDOWS));
-    EXPECT_TRUE(GetMenuState(popup, 5, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(MenuText(popup, 6), L"ヘルプ (&H)");
-    EXPECT_EQ(GetMenuItemID(popup, 6), 32774u);
-    EXPECT_EQ(MenuText(popup, 7), L"終了 (&E)");
-    EXPECT_EQ(GetMenuItemID(popup, 7), 105u);
-    for (int i : {0, 1, 2, 4, 6, 7}) {
+    HMENU languages = GetSubMenu(popup, 5);
+    ASSERT_NE(languages, nullptr);
+    ASSERT_EQ(GetMenuItemCount(languages), 2);
+    EXPECT_EQ(GetMenuItemID(languages, 0), static_cast<UINT>(IDM_LANGUAGE_ENGLISH));
+    EXPECT_EQ(GetMenuItemID(languages, 1), static_cast<UINT>(IDM_LANGUAGE_JAPANESE));
+    EXPECT_TRUE(GetMenuState(popup, 6, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(MenuText(popup, 7), L"ヘルプ (&H)");
+    EXPECT_EQ(GetMenuItemID(popup, 7), 32774u);
+    EXPECT_EQ(MenuText(popup, 8), L"終了 (&E)");
+    EXPECT_EQ(GetMenuItemID(popup, 8), 105u);
+    for (int i : {0, 1, 2, 4, 7, 8}) {
         EXPECT_EQ(GetMenuState(popup, i, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED | MF_SEPARATOR), 0u);
     }
     DestroyMenu(menu);

@@ -1,7 +1,8 @@
 // The program's dialogs at the display scale of the prefix the tests run in:
 // 96 DPI by default, and again at 120, 144 and 192 DPI (WORDHAVEN_DPI, see
 // cmake/WineTests.cmake). Each dialog must be whole: every control inside the
-// client area, none over another, every label and button as wide as its text.
+// client area, none over another, every label and button as wide as its text,
+// in each language, every text from that language's table.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,9 @@
 #include "common/dpi_scale.h"
 #include "common/window_dpi.h"
 #include "editor/edit_dialog.h"
+#include "editor/find_window.h"
 #include "editor/register_dialog.h"
+#include "editor/register_dialog_layout.h"
 #include "editor/register_layout.h"
 #include "editor/word_list.h"
 #include "support/recorded_messages.h"
@@ -24,6 +28,7 @@
 #include "support/windows_found.h"
 #include "ui/about_dialog.h"
 #include "ui/resource_ids.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -81,6 +86,42 @@ void ExpectWhole(HWND dialog) {
             EXPECT_FALSE(IntersectRect(&both, &r, &other))
                 << testing::PrintToString(name) << " overlaps " << testing::PrintToString(WindowText(controls[j]));
         }
+    }
+}
+
+std::vector<std::wstring> HeaderTexts(HWND list) {
+    std::vector<std::wstring> texts;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    for (int n = 0; n < static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)); ++n) {
+        wchar_t text[64] = {};
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(header, HDM_GETITEMW, n, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The caption, every label, button and column header: a text of the
+// language's table, or one no language changes.
+void ExpectLanguage(HWND window, int language) {
+    std::set<std::wstring> known = {L"", L"▲", L"▼", kProductPageAddress, kContactAddress,
+                                    UiText(Text::FindCount, L"0")};
+    const TextTable table = TextsOf(language);
+    for (std::size_t n = 0; n < table.count; ++n) known.insert(AsWide(table.rows[n].text));
+    std::vector<std::wstring> shown = {WindowText(window)};
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring className = ClassNameOf(child);
+        const bool isIcon = (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if ((className == L"Static" && !isIcon) || className == L"Button") shown.push_back(WindowText(child));
+        if (className == L"SysListView32") {
+            for (const std::wstring& title : HeaderTexts(child)) shown.push_back(title);
+        }
+    }
+    for (const std::wstring& text : shown) {
+        EXPECT_TRUE(known.count(text)) << "not of language " << language << ": " << testing::PrintToString(text);
     }
 }
 
@@ -158,11 +199,39 @@ TEST_F(AtThisScale, RegistrationDialogIsWholeAndKeepsItsLayoutRules) {
     }
 }
 
-TEST_F(AtThisScale, EditDialogIsWhole) {
-    CheckModal(L"編集", [] { RunEditDialog(nullptr); }, [](HWND dialog) {
-        EXPECT_EQ(WindowDpi(dialog), PrefixDpi());
-        ExpectWhole(dialog);
-    });
+// The modal dialogs open in the language of the moment; the glossary and the
+// find window also follow a switch while they are open.
+TEST_F(AtThisScale, EveryWindowIsWholeInEachLanguage) {
+    for (int language : {kEnglish, kJapanese}) {
+        SCOPED_TRACE(testing::Message() << "language " << language);
+        const int other = 1 - language;
+        appSettings.languageIndex = language;
+        CheckModal(UiText(Text::EditCaption), [] { RunEditDialog(nullptr); }, [language](HWND dialog) {
+            ExpectWhole(dialog);
+            ExpectLanguage(dialog, language);
+        });
+        CheckModal(UiText(Text::AboutCaption), [] { ShowAboutDialog(nullptr); }, [language](HWND dialog) {
+            ExpectWhole(dialog);
+            ExpectLanguage(dialog, language);
+        });
+
+        OpenRegisterDialog(nullptr);
+        HWND find = CreateDialogParamW(instanceHandle, MAKEINTRESOURCEW(IDD_FIND), nullptr, FindDialog, 0);
+        ASSERT_NE(find, nullptr);
+        for (int shown : {language, other}) {
+            SCOPED_TRACE(testing::Message() << "switched to " << shown);
+            appSettings.languageIndex = shown;
+            SetMnemonicCaptions(registerDialogHandle);
+            ShowFindWindowTexts();
+            for (HWND window : {registerDialogHandle, find}) {
+                ExpectWhole(window);
+                ExpectLanguage(window, shown);
+            }
+        }
+        SendMessageW(find, WM_CLOSE, 0, 0);
+        DestroyWindow(registerDialogHandle);
+        registerDialogHandle = nullptr;
+    }
 }
 
 TEST_F(AtThisScale, AboutDialogIsWholeAndItsLinksUseItsFont) {
