@@ -143,7 +143,7 @@ add_dependencies(wordhaven_hotkey_bench wordHaven url_recorder)
 add_executable(screenshot_driver tools/screenshot_driver.cpp tests/support/program_run.cpp
     tests/support/program_windows.cpp tests/support/windows_found.cpp)
 target_include_directories(screenshot_driver PRIVATE tests src)
-target_link_libraries(screenshot_driver PRIVATE gtest user32 gdi32 shell32)
+target_link_libraries(screenshot_driver PRIVATE wordhaven_portable gtest user32 gdi32 shell32)
 target_link_options(screenshot_driver PRIVATE -municode)
 
 # The release zip, packed on every test run: a DLL that Windows does not

@@ -9,6 +9,7 @@
 #include <vector>
 #include <string>
 
+#include "storage/settings.h"
 #include "support/program_run.h"
 #include "support/program_windows.h"
 #include "support/windows_found.h"
@@ -66,10 +67,39 @@ int Scaled(int value) { return MulDiv(value, dpi, 96); }
 
 }  // namespace
 
+// The windows' captions, and the tray menu's key for Exit, in the language shown.
+struct Words {
+    const wchar_t* exportCaption;
+    const wchar_t* editCaption;
+    const wchar_t* aboutCaption;
+    const wchar_t* findCaption;
+    wchar_t exitKey;
+};
+constexpr Words kJapanese{L"書き出し", L"編集", L"ヘルプ", L"検索", L'e'};
+constexpr Words kEnglish{L"Export", L"Edit Entry", L"About wordHaven", L"Find", L'x'};
+
+// A settings file of defaults in the given language, as the user's choice leaves it.
+void WriteSettingsInLanguage(const std::wstring& folder, int languageIndex) {
+    AppSettings settings = DefaultAppSettings();
+    settings.languageIndex = languageIndex;
+    std::vector<uint8_t> image(kSettingsFileSize);
+    WriteSettingsImage(settings, DefaultViewLayout(), image.data());
+    HANDLE file = CreateFileW((folder + L"\\wordHaven.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, image.data(), static_cast<DWORD>(image.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring dataFolder = argv[1];
     const std::wstring outFolder = argv[2];
+    // A third argument "en": the English windows.
+    const bool english = argc > 3 && std::wstring(argv[3]) == L"en";
+    const Words& words = english ? kEnglish : kJapanese;
+    WriteSettingsInLanguage(dataFolder, english ? 0 : 1);
     // Aware of the scale, so the rectangles read are the pixels on screen.
     SetProcessDPIAware();
     HDC screen = GetDC(nullptr);
@@ -84,7 +114,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // 書き出し…: the Save As dialog with its choice of file types dropped down.
     PostMessageW(dialog, WM_COMMAND, 1250, 0);
-    HWND saveAs = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"書き出し", 5000);
+    HWND saveAs = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.exportCaption, 5000);
     if (!saveAs) return 1;
     MoveWindow(saveAs, Scaled(80), Scaled(60), Scaled(640), Scaled(420), TRUE);
     SetForegroundWindow(saveAs);
@@ -126,10 +156,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     SendMessageW(types, CB_SHOWDROPDOWN, FALSE, 0);
     PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
-    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"書き出し");
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", words.exportCaption);
 
     PostMessageW(dialog, WM_COMMAND, 1041, 0);  // New
-    HWND edit = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"編集", 5000);
+    HWND edit = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.editCaption, 5000);
     if (!edit) return 1;
     SetDlgItemTextW(edit, 1037, L"栞");
     SetDlgItemTextW(edit, 1040, L"しおり");
@@ -137,14 +167,14 @@ int wmain(int argc, wchar_t** argv) {
     SetDlgItemTextW(edit, 1044, L"読みかけの本に挟んで目印にするもの。\r\nA bookmark.");
     SaveWindow(edit, (outFolder + L"\\edit-dialog.bmp").c_str());
     PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"編集");
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", words.editCaption);
 
     PostMessageW(main, WM_COMMAND, 32774, 0);  // ヘルプ
-    HWND about = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"ヘルプ", 5000);
+    HWND about = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.aboutCaption, 5000);
     if (!about) return 1;
     SaveWindow(about, (outFolder + L"\\about-dialog.bmp").c_str());
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"ヘルプ");
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", words.aboutCaption);
 
     // The tray menu opens at the cursor, as on a right click on the icon.
     SetCursorPos(Scaled(1000), Scaled(900));
@@ -176,18 +206,18 @@ int wmain(int argc, wchar_t** argv) {
 
     // Finding in the whole glossary.
     PostMessageW(main, WM_COMMAND, 32775, 0);  // 検索
-    HWND find = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"検索", 5000);
+    HWND find = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.findCaption, 5000);
     if (!find) return 1;
     MoveWindow(find, Scaled(80), Scaled(60), Scaled(760), Scaled(360), TRUE);
     SendMessageW(GetDlgItem(find, 1061), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"こと"));
     SaveWindow(find, (outFolder + L"\\find-window.bmp").c_str());
     PostMessageW(find, WM_COMMAND, IDCANCEL, 0);
-    WaitForNoTopWindow(program.ProcessId(), L"#32770", L"検索");
+    WaitForNoTopWindow(program.ProcessId(), L"#32770", words.findCaption);
 
     PostMessageW(main, WM_APP + 1, 108, WM_RBUTTONDOWN);
     WaitForShownTopWindow(program.ProcessId(), L"#32768", nullptr, 5000);
     PumpFor(200);
-    PostMessageW(main, WM_CHAR, L'e', 0);  // 終了
+    PostMessageW(main, WM_CHAR, words.exitKey, 0);  // Exit
     program.WaitForExit(10000);
     return 0;
 }

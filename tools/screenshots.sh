@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Renders the program's windows on a sample Japanese glossary into docs/*.png,
-# at 100 % display scale and again at 150 % (docs/*-150.png).
+# at 100 % display scale and again at 150 % (docs/*-150.png), and the same in
+# the English interface (docs/*-en.png, docs/*-en-150.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WORDHAVEN_BUILD_DIR=${WORDHAVEN_BUILD_DIR:-$root/build/windows}
 
 # One scale in a shell of its own, as wine-env.sh sets up the prefix of that scale.
 shoot() (
-    local dpi=$1 suffix=$2
+    local dpi=$1 suffix=$2 language=${3:-ja}
     export WORDHAVEN_DPI=$dpi
     source "$root/tools/wine-env.sh"
     ensure
@@ -22,7 +23,7 @@ shoot() (
 
     to_windows() { printf 'Z:%s' "${1//\//\\}"; }
     WORDHAVEN_EXE=$(to_windows "$WORDHAVEN_BUILD_DIR/wordHaven.exe") \
-        "$WINE64" "$WORDHAVEN_BUILD_DIR/screenshot_driver.exe" "$(to_windows "$data")" "$(to_windows "$shots")"
+        "$WINE64" "$WORDHAVEN_BUILD_DIR/screenshot_driver.exe" "$(to_windows "$data")" "$(to_windows "$shots")" "$language"
     for shot in "$shots"/*.bmp; do
         name=$(basename "${shot%.bmp}")$suffix.png
         convert "$shot" "$root/docs/$name"
@@ -32,3 +33,5 @@ shoot() (
 
 shoot 96 ""
 shoot 144 -150
+shoot 96 -en en
+shoot 144 -en-150 en
