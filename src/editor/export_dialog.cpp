@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <string>
 #include <vector>
@@ -49,7 +50,7 @@ struct GroupRows {
 };
 
 // The open group's rows are the list's (what the user sees, saved or not);
-// a closed group's are its file's.
+// a closed group's are its file's, every text whole, however long.
 GroupRows RowsOfSlot(int slot) {
     GroupRows rows;
     if (registerDialogHandle && wordListHandle && slot == appSettings.currentGroup) {
@@ -57,7 +58,8 @@ GroupRows RowsOfSlot(int slot) {
         // A file its load could not read holds entries the list never showed.
         rows.unreadable = GroupFileUnreadable();
     } else {
-        rows.unreadable = ReadGroupFileEntries(appSettings.groupNames[slot], rows.entries) == GroupFileRead::Unreadable;
+        rows.unreadable = ReadGroupFileEntries(appSettings.groupNames[slot], rows.entries, SIZE_MAX) ==
+                         GroupFileRead::Unreadable;
     }
     return rows;
 }

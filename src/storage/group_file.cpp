@@ -173,11 +173,11 @@ UINT PrepareText(std::string& bytes, TextEncoding encoding, bool& exact) {
 }
 
 void DecodeRecords(const std::vector<CsvRecord>& records, UINT codePage, std::vector<GlossaryEntry>& entries,
-                   bool& exact, bool& cut) {
+                   bool& exact, bool& cut, size_t maxUnits) {
     entries.resize(records.size());
     for (size_t n = 0; n < records.size(); ++n) {
         for (int column = 0; column < records[n].fieldCount; ++column) {
-            entries[n].texts[column] = DecodeField(records[n].fields[column], codePage, kEntryTextMaxUnits, exact, &cut);
+            entries[n].texts[column] = DecodeField(records[n].fields[column], codePage, maxUnits, exact, &cut);
         }
     }
 }
@@ -261,7 +261,7 @@ bool KeepCopyIfNeeded(const std::wstring& path, GroupFileReport& report) {
 
 // The entries held in a file's bytes, and how they were stored.
 void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, TextEncoding& encoding, bool& exact,
-                     bool& cut) {
+                     bool& cut, size_t maxUnits = kEntryTextMaxUnits) {
     encoding = DetectTextEncoding(bytes);
     exact = true;
     const UINT codePage = PrepareText(bytes, encoding, exact);
@@ -270,7 +270,7 @@ void DecodeGroupFile(std::string& bytes, std::vector<GlossaryEntry>& entries, Te
     exact = exact && parsedExactly;
     std::string().swap(bytes);
     cut = false;
-    DecodeRecords(records, codePage, entries, exact, cut);
+    DecodeRecords(records, codePage, entries, exact, cut, maxUnits);
 }
 
 int LoadInto(const std::wstring& path, const AppSettings& settings, std::vector<GlossaryEntry>& entries,
@@ -397,7 +397,7 @@ bool SameGroupFile(std::u16string_view name, std::u16string_view other) {
     return SamePath(PathOfGroup(name), PathOfGroup(other));
 }
 
-GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries) {
+GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries, std::size_t maxUnits) {
     entries.clear();
     if (!IsSafeGroupName(name, IsNameSafeCharacter)) return GroupFileRead::Unreadable;
     try {
@@ -413,7 +413,7 @@ GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<Glossar
         TextEncoding encoding{};
         bool exact = true;
         bool cut = false;
-        DecodeGroupFile(bytes, entries, encoding, exact, cut);
+        DecodeGroupFile(bytes, entries, encoding, exact, cut, maxUnits);
         return GroupFileRead::Read;
     } catch (const std::bad_alloc&) {
         std::vector<GlossaryEntry>().swap(entries);

@@ -63,9 +63,11 @@ bool SameGroupFile(std::u16string_view name, std::u16string_view other);
 // nothing is remembered and nothing is shown. A group without a file is
 // Missing; one whose file is there but cannot be read (held shut by another
 // program, too large for memory, its folder away), or whose name no file
-// may have, is Unreadable. Entries are filled only when Read.
+// may have, is Unreadable. Entries are filled only when Read. A text longer
+// than maxUnits is cut as a load cuts it; an export asks for every text whole.
 enum class GroupFileRead { Read, Missing, Unreadable };
-GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries);
+GroupFileRead ReadGroupFileEntries(std::u16string_view name, std::vector<GlossaryEntry>& entries,
+                                   std::size_t maxUnits = kEntryTextMaxUnits);
 
 // Whether the current group's file is there but its last load could not read
 // it, so the list does not hold its entries.

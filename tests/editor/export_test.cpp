@@ -99,23 +99,31 @@ TEST_F(ExportTest, NoSpellingOfTheProgramsOwnFilesIsWritten) {
 }
 
 TEST_F(ExportTest, GroupsThatCannotBeReadAreNamedAndTheUserDecides) {
+    // Longer than an entry of the list holds: a group that is not open goes out from its file.
+    const std::string longMeaning(4100, 'x');
+    const std::string kTwo = "\"two\",\"\",\"\",\"\"\n";
     const struct {
         const char* what;
         bool holdSecondGroup;
         bool allGroups;
         int answer;
         std::string expected;  // the target afterwards
+        std::string secondGroup;
     } rows[] = {
         {"nothing held: groups without a file are only empty", false, true, IDOK,
-         "one,,,,group01\r\ntwo,,,,group02\r\nthree,,,,group03\r\n"},
-        {"No writes nothing", true, true, IDNO, kOldExport},
-        {"Yes writes the others", true, true, IDYES, "one,,,,group01\r\nthree,,,,group03\r\n"},
-        {"the current group alone, No", true, false, IDNO, kOldExport},
+         "one,,,,group01\r\ntwo,,,,group02\r\nthree,,,,group03\r\n", kTwo},
+        {"No writes nothing", true, true, IDNO, kOldExport, kTwo},
+        {"Yes writes the others", true, true, IDYES, "one,,,,group01\r\nthree,,,,group03\r\n", kTwo},
+        {"the current group alone, No", true, false, IDNO, kOldExport, kTwo},
+        {"a text of 4100 characters in a group read from its file goes out whole", false, true, IDOK,
+         "one,,,,group01\r\ntwo,,," + longMeaning + ",group02\r\nthree,,,,group03\r\n",
+         "\"two\",\"\",\"\",\"" + longMeaning + "\"\n"},
     };
     appSettings.currentGroup = 1;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         Write(L"all.csv", kOldExport);
+        Write(L"group02.csv", row.secondGroup);
         messages_->clear();
         AnswerMessagesWith(row.answer);
         {

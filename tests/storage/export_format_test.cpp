@@ -121,3 +121,20 @@ TEST(ExportFormat, UnpairedSurrogatesBecomeReplacementCharacters) {
     AppendUtf16AsUtf8(out, std::u16string(u"a") + char16_t(0xD800) + u"b" + char16_t(0xDC00));
     EXPECT_EQ(out, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
 }
+
+// The reader imports every export again to keep Anki up to date: entries that
+// share a term (one writing, two readings) stay two notes with their own texts.
+TEST(ExportFormat, AnImportIntoAnkiAgainKeepsEntriesThatShareATermApart) {
+    const std::vector<Entry> entries = {{{u"生", u"なま", u"nama", u"raw"}, u"漢字"},
+                                        {{u"生", u"せい", u"sei", u"life"}, u"漢字"},
+                                        {{u"生", u"せい", u"sei", u"life"}, u"二つ目"}};
+    for (ExportKind kind : {ExportKind::Flashcards, ExportKind::FlashcardFields}) {
+        SCOPED_TRACE(kind == ExportKind::Flashcards ? "Basic" : "four fields");
+        const AnkiNotes anki = ReadAnki(Export(kind, true, entries));
+        Records collection;
+        ImportIntoAnki(anki, collection);
+        ASSERT_EQ(collection, anki.notes);
+        ImportIntoAnki(anki, collection);
+        EXPECT_EQ(collection, anki.notes);
+    }
+}

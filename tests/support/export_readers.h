@@ -91,3 +91,25 @@ inline AnkiNotes ReadAnki(const std::string& bytes, bool* complete = nullptr) {
     return anki;
 }
 
+
+// Anki's text import into a collection of notes of one note type, by its
+// default rule for a note that matches ("update"): a note whose guid column
+// (header "guid column") or, without one, whose first field is that of notes
+// already in the collection updates every one of them; any other is added.
+// A note with an empty first field is not imported.
+inline void ImportIntoAnki(const AnkiNotes& anki, Records& collection) {
+    const Records before = collection;
+    const auto guid = anki.headers.find("guid column");
+    const size_t key = guid == anki.headers.end() ? 0 : std::stoul(guid->second) - 1;
+    for (const std::vector<std::string>& note : anki.notes) {
+        if (note.empty() || note[0].empty() || note.size() <= key) continue;
+        bool matched = false;
+        for (size_t n = 0; n < before.size(); ++n) {
+            if (before[n].size() > key && before[n][key] == note[key]) {
+                collection[n] = note;
+                matched = true;
+            }
+        }
+        if (!matched) collection.push_back(note);
+    }
+}
