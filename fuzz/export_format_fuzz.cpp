@@ -83,14 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const AnkiNotes fields = ReadAnki(Export(ExportKind::FlashcardFields, allGroups, entries), &complete);
         Require(complete && fields.notes.size() == entries.size());
         for (size_t n = 0; n < entries.size(); ++n) {
-            Require(fields.notes[n].size() == (allGroups ? 6u : 5u));
+            Require(fields.notes[n].size() == (allGroups ? 7u : 6u));
             for (int field = 0; field < 4; ++field) Require(FromHtml(fields.notes[n][field]) == Utf8(entries[n].texts[field]));
         }
 
         const AnkiNotes cards = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries), &complete);
         Require(complete && cards.notes.size() == entries.size());
         for (size_t n = 0; n < entries.size(); ++n) {
-            Require(cards.notes[n].size() == (allGroups ? 3u : 2u));
+            Require(cards.notes[n].size() == (allGroups ? 4u : 3u));
             Require(FromHtml(cards.notes[n][0]) == Utf8(entries[n].texts[0]));
             if (allGroups) Require(cards.notes[n][2] == Utf8(ExportDeckName(entries[n].group)));
         }

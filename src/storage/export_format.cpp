@@ -1,5 +1,6 @@
 #include "storage/export_format.h"
 
+#include "storage/content_hash.h"
 #include "storage/text_encoding.h"
 
 namespace {
@@ -127,8 +128,13 @@ void ExportWriter::AddFlashcardHeaders(std::u16string_view group) {
         AppendUtf16AsUtf8(bytes_, kExportTag);
         bytes_ += '\n';
     }
+    // Each note carries an id made from its entry: importing the file again
+    // updates those notes, where Anki would otherwise take every note whose
+    // front is the same term for one and overwrite them all.
+    const int texts = kind_ == ExportKind::Flashcards ? 2 : 5;
+    bytes_ += "#guid column:" + std::to_string(texts + (withGroups_ ? 2 : 1)) + "\n";
     if (withGroups_) {
-        bytes_ += kind_ == ExportKind::Flashcards ? "#deck column:3\n" : "#deck column:6\n";
+        bytes_ += "#deck column:" + std::to_string(texts + 1) + "\n";
     } else {
         bytes_ += "#deck:";
         AppendUtf16AsUtf8(bytes_, ExportDeckName(group));
@@ -152,18 +158,38 @@ void ExportWriter::AddEntry(const std::u16string_view (&texts)[4], std::u16strin
         }
         const std::u16string deck = ExportDeckName(group);
         const std::u16string front = Html(texts[0]);
-        const std::u16string_view fields[3] = {front, back, deck};
-        AddRow(fields, withGroups_ ? 3 : 2);
+        const std::u16string id = NoteId(texts, group);
+        const std::u16string_view fields[4] = {front, back, withGroups_ ? deck : id, id};
+        AddRow(fields, withGroups_ ? 4 : 3);
         return;
     }
     case ExportKind::FlashcardFields: {
         const std::u16string html[4] = {Html(texts[0]), Html(texts[1]), Html(texts[2]), Html(texts[3])};
         const std::u16string deck = ExportDeckName(group);
-        const std::u16string_view fields[6] = {html[0], html[1], html[2], html[3], kExportTag, deck};
-        AddRow(fields, withGroups_ ? 6 : 5);
+        const std::u16string id = NoteId(texts, group);
+        const std::u16string_view fields[7] = {html[0], html[1], html[2], html[3], kExportTag, withGroups_ ? deck : id, id};
+        AddRow(fields, withGroups_ ? 7 : 6);
         return;
     }
     }
+}
+
+// The same entry (group and texts) gets the same id in every export; a
+// second identical entry of a group gets an id of its own.
+std::u16string ExportWriter::NoteId(const std::u16string_view (&texts)[4], std::u16string_view group) {
+    std::string key;
+    AppendUtf16AsUtf8(key, group);
+    for (std::u16string_view text : texts) {
+        key += '\x1F';
+        AppendUtf16AsUtf8(key, text);
+    }
+    const uint64_t entry = HashOfBytes(key);
+    const int occurrence = written_[entry]++;
+    const uint64_t id = occurrence == 0 ? entry : HashOfBytes(key + '\x1E' + std::to_string(occurrence));
+    static constexpr char16_t kHex[] = u"0123456789abcdef";
+    std::u16string text = u"wordHaven-";
+    for (int shift = 60; shift >= 0; shift -= 4) text += kHex[(id >> shift) & 0xF];
+    return text;
 }
 
 void ExportWriter::AddRow(const std::u16string_view* fields, int count) {

@@ -2,7 +2,9 @@
 // The bytes of an exported glossary: a text file that Anki imports as notes
 // (tab-separated, with its header lines), or a CSV file that Excel and
 // LibreOffice open as a sheet. Portable: no Windows headers.
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 
 // Flashcards: one card per entry for Anki's standard note type, the term on
@@ -34,9 +36,12 @@ public:
 private:
     void AddRow(const std::u16string_view* fields, int count);
     void AddFlashcardHeaders(std::u16string_view group);
+    std::u16string NoteId(const std::u16string_view (&texts)[4], std::u16string_view group);
     ExportKind kind_;
     bool withGroups_;
     std::string bytes_;
+    // How often each entry was written, so identical entries get ids of their own.
+    std::unordered_map<uint64_t, int> written_;
 };
 
 // UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.

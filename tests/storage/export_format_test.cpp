@@ -68,7 +68,8 @@ TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
         for (size_t n = 0; n < entries.size(); ++n) {
             const Entry& e = entries[n];
             const std::vector<std::string>& note = anki.notes[n];
-            ASSERT_EQ(note.size(), allGroups ? 3u : 2u) << n;
+            ASSERT_EQ(note.size(), allGroups ? 4u : 3u) << n;
+            EXPECT_EQ(anki.headers.at("guid column"), allGroups ? "4" : "3");
             EXPECT_EQ(FromHtml(note[0]), WithLineFeeds(Utf8(e.texts[0])));
             std::string back;
             for (int field = 1; field < 4; ++field) {
@@ -86,9 +87,10 @@ TEST(ExportFormat, TheFourFieldLayoutKeepsTheTextsApartAndNamesItsTagsColumn) {
     const AnkiNotes anki = ReadAnki(Export(ExportKind::FlashcardFields, true, kAwkward));
     EXPECT_EQ(anki.headers.at("tags column"), "5");
     EXPECT_EQ(anki.headers.at("deck column"), "6");
+    EXPECT_EQ(anki.headers.at("guid column"), "7");
     ASSERT_EQ(anki.notes.size(), kAwkward.size());
     for (size_t n = 0; n < kAwkward.size(); ++n) {
-        ASSERT_EQ(anki.notes[n].size(), 6u);
+        ASSERT_EQ(anki.notes[n].size(), 7u);
         for (int field = 0; field < 4; ++field) {
             EXPECT_EQ(FromHtml(anki.notes[n][field]), WithLineFeeds(Utf8(kAwkward[n].texts[field])));
         }
