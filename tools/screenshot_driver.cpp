@@ -69,14 +69,15 @@ int Scaled(int value) { return MulDiv(value, dpi, 96); }
 
 // The windows' captions, and the tray menu's key for Exit, in the language shown.
 struct Words {
+    const wchar_t* glossaryCaption;
     const wchar_t* exportCaption;
     const wchar_t* editCaption;
     const wchar_t* aboutCaption;
     const wchar_t* findCaption;
     wchar_t exitKey;
 };
-constexpr Words kJapanese{L"書き出し", L"編集", L"ヘルプ", L"検索", L'e'};
-constexpr Words kEnglish{L"Export", L"Edit Entry", L"About wordHaven", L"Find", L'x'};
+constexpr Words kJapanese{L"単語登録", L"書き出し", L"編集", L"ヘルプ", L"検索", L'e'};
+constexpr Words kEnglish{L"Glossary", L"Export", L"Edit Entry", L"About wordHaven", L"Find", L'x'};
 
 // A settings file of defaults in the given language, as the user's choice leaves it.
 void WriteSettingsInLanguage(const std::wstring& folder, int languageIndex) {
@@ -107,7 +108,7 @@ int wmain(int argc, wchar_t** argv) {
     ReleaseDC(nullptr, screen);
     ProgramRun program(dataFolder);
     HWND main = WaitForMainWindow(program.ProcessId());
-    HWND dialog = WaitForRegisterDialog(program.ProcessId());
+    HWND dialog = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.glossaryCaption, 15000);
     if (!main || !dialog) return 1;
     MoveWindow(dialog, Scaled(60), Scaled(40), Scaled(900), Scaled(525), TRUE);
     SaveWindow(dialog, (outFolder + L"\\register-dialog.bmp").c_str());
