@@ -53,7 +53,9 @@ void ToggleStartWithWindows(HWND window) {
 // windows and the tray tip follow now, the modal dialogs at their next opening.
 void SwitchLanguage(HWND window, int language) {
     if (appSettings.languageIndex == language) return;
-    appSettings.languageIndex = language;
+    AppSettings settings = appSettings;
+    settings.languageIndex = language;
+    ApplyAppSettings(settings);
     SaveLayoutAndSettings(window);
     RedrawTrayIcon(window);
     if (registerDialogHandle) SetMnemonicCaptions(registerDialogHandle);
