@@ -12,6 +12,9 @@ include(GoogleTest)
 # Stands in for the browser in the test prefix (see tools/wine-env.sh).
 add_executable(url_recorder tools/url_recorder.cpp)
 target_link_options(url_recorder PRIVATE -municode -mwindows)
+# Holds the test prefix's desktop open from one test to the next (see tools/wine-env.sh).
+add_executable(desktop_keeper tools/desktop_keeper.cpp)
+target_link_options(desktop_keeper PRIVATE -municode -mwindows)
 
 add_library(wordhaven_test_support STATIC
     tests/support/test_folder.cpp
@@ -82,8 +85,8 @@ set(e2e_test_sources
 )
 add_executable(wordhaven_e2e_tests tests/support/test_main.cpp ${e2e_test_sources})
 target_link_libraries(wordhaven_e2e_tests PRIVATE wordhaven_portable wordhaven_test_support ole32 uuid)
-add_dependencies(wordhaven_e2e_tests wordHaven url_recorder)
-add_dependencies(wordhaven_win32_tests url_recorder)
+add_dependencies(wordhaven_e2e_tests wordHaven url_recorder desktop_keeper)
+add_dependencies(wordhaven_win32_tests url_recorder desktop_keeper)
 
 string(REPLACE "/" "\\" build_dir_windows "Z:${CMAKE_BINARY_DIR}")
 foreach(kind win32 e2e)

@@ -111,6 +111,12 @@ ensure_server() {
     quiet wineserver -p || true  # fails harmlessly when a server already runs
     quiet "$WINE64" cmd.exe /c exit || true
     pgrep -n wineserver >"$server_pidfile" || true
+    # Wine ends the desktop about a second after its last program, and a
+    # program started in that moment cannot make its windows; one that stays
+    # keeps it up, as the desktop of Windows always is. It ends with the server.
+    if [[ -x $build/desktop_keeper.exe ]]; then
+        setsid "$WINE64" "$build/desktop_keeper.exe" </dev/null >/dev/null 2>&1 9>&- &
+    fi
 }
 
 ensure() {
