@@ -21,6 +21,7 @@ if(WORDHAVEN_TESTS)
         tests/storage/csv_format_test.cpp
         tests/storage/dictionary_file_test.cpp
         tests/storage/dictionary_lookup_test.cpp
+        tests/storage/dictionary_take_test.cpp
         tests/storage/euc_jp_test.cpp
         tests/storage/export_format_test.cpp
         tests/storage/folded_group_test.cpp

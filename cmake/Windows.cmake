@@ -24,6 +24,7 @@ add_library(wordhaven_win32 STATIC
     src/app/tray_icon.cpp
     src/app/web_search.cpp
     src/common/window_dpi.cpp
+    src/editor/dictionary_list.cpp
     src/editor/edit_dialog.cpp
     src/editor/export_dialog.cpp
     src/editor/find_window.cpp
@@ -40,6 +41,7 @@ add_library(wordhaven_win32 STATIC
     src/storage/ansi_text.cpp
     src/storage/daily_backup.cpp
     src/storage/data_folder.cpp
+    src/storage/dictionary_shelf.cpp
     src/storage/file_links.cpp
     src/storage/group_file.cpp
     src/storage/group_file_name_win32.cpp

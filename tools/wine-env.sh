@@ -68,6 +68,12 @@ prepare_prefix() {
     [[ -f $WINEPREFIX/.wordhaven-ready && $(cat "$WINEPREFIX/.wordhaven-ready") == "$stamp" ]] && return 0
     mkdir -p "$WINEPREFIX"
     quiet wineboot -i
+    # Wine points Documents, Desktop and the like at the home folder; the tests'
+    # files stay in the prefix instead, and the desktop shows none of the home's.
+    local shell_folder
+    for shell_folder in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [[ -L $shell_folder ]]; then rm -f "$shell_folder" && mkdir -p "$shell_folder"; fi
+    done
     # Dialogs ask for "ＭＳ ゴシック"; without a substitute Japanese draws as boxes.
     local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     for face in "ＭＳ ゴシック" "MS Gothic" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "ＭＳ 明朝" "MS Mincho"; do

@@ -14,6 +14,7 @@
 #include "editor/register_dialog.h"
 #include "editor/register_dialog_layout.h"
 #include "storage/daily_backup.h"
+#include "storage/dictionary_shelf.h"
 #include "storage/session_end_notes.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
@@ -75,6 +76,8 @@ LRESULT OnCreate(HWND window) {
     ReadSearchSites(window);
     SetUpTrayIconAndHotkeys(window);
     OpenRegisterDialog(window);
+    // On a thread of its own: the glossary is there at once, the dictionaries a moment later.
+    RefreshDictionaries();
     return 0;
 }
 

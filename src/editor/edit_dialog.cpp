@@ -5,6 +5,7 @@
 
 #include "app/app_globals.h"
 #include "common/win32_text.h"
+#include "editor/dictionary_list.h"
 #include "editor/glossary_changes.h"
 #include "editor/glossary_lookup.h"
 #include "editor/list_view.h"
@@ -65,10 +66,11 @@ void SetTexts(HWND dialog) {
     static constexpr ControlTextName kTexts[] = {
         {IDC_TERM_LABEL, Text::EditTermLabel},       {IDC_READING_LABEL, Text::EditReadingLabel},
         {IDC_SPELLING_LABEL, Text::EditSpellingLabel}, {IDC_DESCRIPTION_LABEL, Text::EditMeaningLabel},
-        {IDOK, Text::ButtonOk},                      {IDCANCEL, Text::ButtonCancel}};
+        {IDC_DICTIONARY_LABEL, Text::EditDictionaryLabel}, {IDOK, Text::ButtonOk},
+        {IDCANCEL, Text::ButtonCancel}};
     SetControlTexts(dialog, kTexts);
     const LONG fields = RectInDialog(dialog, GetDlgItem(dialog, IDC_TERM)).left;
-    for (int label : {IDC_TERM_LABEL, IDC_READING_LABEL, IDC_SPELLING_LABEL, IDC_DESCRIPTION_LABEL}) {
+    for (int label : {IDC_TERM_LABEL, IDC_READING_LABEL, IDC_SPELLING_LABEL, IDC_DESCRIPTION_LABEL, IDC_DICTIONARY_LABEL}) {
         WidenToText(dialog, GetDlgItem(dialog, label), fields);
     }
 }
@@ -85,12 +87,14 @@ INT_PTR OnInitDialog(HWND dialog) {
     previousDescriptionProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(description, GWLP_WNDPROC));
     SetWindowLongPtrW(description, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DescriptionKeyFilter));
     ShowWhereTermIsCollected(dialog);
+    SetUpDictionaryList(dialog);
     SetFocus(description);
     return FALSE;
 }
 
 void End(HWND dialog, INT_PTR result) {
     if (dialog == openDialog) openDialog = nullptr;
+    EndDictionaryList(dialog);
     EndDialog(dialog, result);
 }
 
@@ -226,11 +230,23 @@ int ApplyEdit(HWND dialog) {
     return 0;
 }
 
-INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
+    case WM_NOTIFY:
+        return OnDictionaryListNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
+    case WM_DESTROY:
+        EndDictionaryList(dialog);
+        return FALSE;
+    case kDictionariesLoaded:
+        ShowDictionaryMatches(dialog);
+        return TRUE;
     case WM_COMMAND:
+        if (wParam == MAKEWPARAM(IDC_TERM, EN_CHANGE)) {
+            ShowDictionaryMatches(dialog);
+            return TRUE;
+        }
         if (wParam == IDOK) {
             OnOk(dialog);
             return TRUE;

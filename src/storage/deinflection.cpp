@@ -319,22 +319,29 @@ std::vector<Deinflection> Deinflect(std::u16string_view foldedTerm) {
     return out;
 }
 
-std::u16string DescribeInflections(const std::vector<Inflection>& forms, std::u16string_view dictionaryForm) {
-    std::u16string base(dictionaryForm);
+InflectionWording WordInflections(const std::vector<Inflection>& forms, std::u16string_view dictionaryForm) {
+    InflectionWording wording{std::u16string(dictionaryForm), {}};
     std::size_t first = 0;
     if (!forms.empty() && forms[0] == Inflection::SuruVerb) {
-        base += u"する";
+        wording.base += u"する";
         first = 1;
     }
-    std::u16string text;
     for (std::size_t i = first; i < forms.size(); ++i) {
         // 食べている is progressive: its te-form is part of the ending.
         const bool partOfNext = forms[i] == Inflection::TeForm && i + 1 < forms.size() &&
                                 (forms[i + 1] == Inflection::Progressive || forms[i + 1] == Inflection::Completion);
-        if (partOfNext) continue;
-        if (!text.empty()) text += u' ';
-        text += Describe(forms[i]);
+        if (!partOfNext) wording.named.push_back(forms[i]);
     }
-    if (text.empty()) return base;
-    return text + u" of " + base;
+    return wording;
+}
+
+std::u16string DescribeInflections(const std::vector<Inflection>& forms, std::u16string_view dictionaryForm) {
+    const InflectionWording wording = WordInflections(forms, dictionaryForm);
+    std::u16string text;
+    for (Inflection form : wording.named) {
+        if (!text.empty()) text += u' ';
+        text += Describe(form);
+    }
+    if (text.empty()) return wording.base;
+    return text + u" of " + wording.base;
 }

@@ -51,5 +51,14 @@ struct Deinflection {
 // not among them. At most a few hundred, however long or odd the term.
 std::vector<Deinflection> Deinflect(std::u16string_view foldedTerm);
 
-// "past of 食べる", "causative passive negative past of 食べる".
+// What a description of the forms names: the dictionary form (with する
+// after a noun made a verb) and the forms, from it outwards, without a
+// te-form that is part of the ending after it.
+struct InflectionWording {
+    std::u16string base;
+    std::vector<Inflection> named;
+};
+InflectionWording WordInflections(const std::vector<Inflection>& forms, std::u16string_view dictionaryForm);
+
+// In English: "past of 食べる", "causative passive negative past of 食べる".
 std::u16string DescribeInflections(const std::vector<Inflection>& forms, std::u16string_view dictionaryForm);

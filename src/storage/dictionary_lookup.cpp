@@ -52,7 +52,8 @@ std::vector<DictionaryMatch> LookUpInDictionaries(const std::vector<const Dictio
                 match.common = record.common;
                 match.forms = candidate.forms;
                 if (!match.forms.empty()) {
-                    match.form = DescribeInflections(match.forms, hit.reading >= 0 ? match.reading : match.headword);
+                    match.formBase = hit.reading >= 0 ? match.reading : match.headword;
+                    match.form = DescribeInflections(match.forms, match.formBase);
                 }
                 match.dictionary = d;
                 match.entry = hit.entry;

@@ -19,6 +19,7 @@ struct DictionaryMatch {
     // term is of it, as DescribeInflections says it: "past of 食べる".
     std::vector<Inflection> forms;
     std::u16string form;
+    std::u16string formBase;  // the dictionary form the description names (the reading when found by it)
     std::size_t dictionary = 0;  // its place in the list looked in
     uint32_t entry = 0;
 };

@@ -48,6 +48,31 @@ NewFile WriteNewFile(const std::wstring& path, std::string_view data) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool IsMomentaryRefusal(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// A file just written is often opened for a moment by another program (a
+// virus scanner, an indexer, the shell showing the folder), and cannot be
+// renamed or removed until it lets go.
+template <typename Step>
+bool RetriedWhileRefused(Step step) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (step()) return true;
+        if (!IsMomentaryRefusal(GetLastError()) || GetTickCount() - start >= kReplaceRetryMilliseconds) return false;
+        Sleep(kReplaceRetryPause);
+    }
+}
+
+bool RenameWhenLetGo(const std::wstring& from, const std::wstring& to) {
+    return RetriedWhileRefused([&] { return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE; });
+}
+
+void DeleteWhenLetGo(const std::wstring& path) {
+    RetriedWhileRefused([&] { return DeleteFileW(path.c_str()) != FALSE; });
+}
+
 // NAME.<process>-<count>.tmp beside NAME, written as NAME.<process>-<count>.part.
 // A save killed before its rename leaves its file behind; no later save, of
 // this run or another, writes over it, as each takes a name that is free.
@@ -61,23 +86,19 @@ bool WriteTemporaryBeside(const std::wstring& path, std::string_view data, std::
         const std::wstring unfinished = path + middle + kUnfinishedEnding;
         switch (WriteNewFile(unfinished, data)) {
         case NewFile::Written:
-            if (MoveFileExW(unfinished.c_str(), temporary.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
-            DeleteFileW(unfinished.c_str());
+            if (RenameWhenLetGo(unfinished, temporary)) return true;
+            DeleteWhenLetGo(unfinished);
             return false;
         case NewFile::NameTaken:
             continue;
         case NewFile::NotWritten:
-            DeleteFileW(unfinished.c_str());
+            DeleteWhenLetGo(unfinished);
             return false;
         case NewFile::NotCreated:
             return false;
         }
     }
     return false;
-}
-
-bool IsMomentaryRefusal(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
 // One rename puts the new file in place: whoever looks finds either the old

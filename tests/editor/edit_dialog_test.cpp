@@ -76,9 +76,9 @@ TEST_F(EditDialogTest, OpensOnThePendingTextsWithTheDescriptionFocused) {
         for (int id : {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION}) {
             EXPECT_EQ(SendDlgItemMessageW(dialog, id, EM_GETLIMITTEXT, 0, 0), 3999);
         }
-        // Tab order: description, OK, Cancel, term, reading, spelling.
+        // Tab order: description, OK, Cancel, term, reading, spelling, the dictionary's list.
         HWND control = GetDlgItem(dialog, IDC_DESCRIPTION);
-        for (int id : {IDOK, IDCANCEL, IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION}) {
+        for (int id : {IDOK, IDCANCEL, IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DICTIONARY_LIST, IDC_DESCRIPTION}) {
             control = GetNextDlgTabItem(dialog, control, FALSE);
             EXPECT_EQ(GetDlgCtrlID(control), id);
         }

@@ -1,5 +1,6 @@
 // The resources the code loads by number, read back from the linked resource script.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -104,7 +105,7 @@ TEST(Resources, EditDialogTemplate) {
                  {
                      {1044, L"Edit", L"",
                       kVisibleChild | WS_BORDER | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN,
-                      60, 92, 390, 169},
+                      60, 92, 390, 70},
                      {IDOK, L"Button", L"OK", kVisibleChild | WS_TABSTOP, 348, 273, 50, 14},
                      {IDCANCEL, L"Button", L"キャンセル", kVisibleChild | WS_TABSTOP, 402, 273, 50, 14},
                      {1037, L"Edit", L"", kVisibleChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 60, 19, 390, 14},
@@ -114,6 +115,12 @@ TEST(Resources, EditDialogTemplate) {
                      {1039, L"Static", L"読み: ", kVisibleChild | WS_GROUP, 17, 46, 34, 12},
                      {1041, L"Static", L"スペル: ", kVisibleChild | WS_GROUP, 17, 70, 38, 12},
                      {1043, L"Static", L"説明: ", kVisibleChild | WS_GROUP, 17, 95, 38, 12},
+                     {1066, L"Static", L"辞書: ", kVisibleChild | WS_GROUP, 17, 170, 38, 12},
+                     {1067, L"Edit", L"", kVisibleChild | ES_MULTILINE | ES_READONLY, 60, 170, 390, 18},
+                     {1068, L"SYSLISTVIEW32", L"",
+                      kVisibleChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
+                          LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                      60, 190, 390, 76},
                  });
 }
 
