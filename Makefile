@@ -36,7 +36,7 @@ test: native windows
 	@status=0; ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2 || status=$$?; \
 	 tools/wine-env.sh stop; exit $$status
 
-bench: windows
+bench: windows bench-native
 	@tools/wine-env.sh ensure
 	@mkdir -p build/bench && cd build/bench && ../windows/wine-run ../windows/wordhaven_bench.exe && \
 	 ../windows/wine-run ../windows/wordhaven_capture_bench.exe && \

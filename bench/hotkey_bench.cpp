@@ -2,10 +2,13 @@
 // user sees: Alt+W until the search URL reaches the shell's handler (the test
 // prefix's URL recorder), beside the floor of a bare ShellExecuteW of the same
 // URL to the same handler in the same run; Alt+E until the edit dialog is on
-// screen; and a capture from an application that copies only after 250 ms.
+// screen; a capture from an application that copies only after 250 ms; and
+// the program's start-up with and without the full EDICT in its dictionaries
+// folder, with the time until the edit dialog lists what EDICT holds.
 // Run under Wine by `make bench`.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -75,10 +78,66 @@ void UseProgramBesideThisBench() {
     SetEnvironmentVariableW(L"WORDHAVEN_EXE", program.c_str());
 }
 
+// From the process's creation to its glossary on screen, and (with a
+// dictionary) to the edit dialog listing an entry of it.
+struct StartUp {
+    double glossary = -1;
+    double dictionary = -1;
+};
+
+StartUp TimeStartUp(const std::wstring& folder, bool lookUp) {
+    StartUp times;
+    const double start = Now();
+    ProgramRun program(folder);
+    HWND dialog = nullptr;
+    times.glossary = TimeUntil(start, [&] {
+        const auto found = TopWindowsOf(program.ProcessId(), L"#32770", L"単語登録");
+        dialog = found.empty() || !IsWindowVisible(found.front()) ? nullptr : found.front();
+        return dialog != nullptr;
+    });
+    HWND main = WaitForMainWindow(program.ProcessId(), 5000);
+    if (dialog && lookUp) {
+        PostMessageW(dialog, WM_COMMAND, 1041, 0);  // New
+        HWND edit = WaitForShownTopWindow(program.ProcessId(), L"#32770", L"編集", 5000);
+        if (edit) {
+            SetDlgItemTextW(edit, 1037, L"食べる");
+            times.dictionary = TimeUntil(start, [&] { return SendMessageW(GetDlgItem(edit, 1068), LVM_GETITEMCOUNT, 0, 0) > 0; });
+            PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+            WaitForNoTopWindow(program.ProcessId(), L"#32770", L"編集", 5000);
+        }
+    }
+    if (main) ChooseFromTrayMenu(main, L'e');
+    program.WaitForExit(10000);
+    return times;
+}
+
+void BenchStartUp() {
+    constexpr int kStarts = 5;
+    TestFolder bare(L"startup-bench");
+    TestFolder withEdict(L"startup-bench-edict");
+    CreateDirectoryW((withEdict.Path() + L"\\dictionaries").c_str(), nullptr);
+    if (!CopyFileW(L"Z:\\usr\\share\\edict\\edict", (withEdict.Path() + L"\\dictionaries\\edict").c_str(), FALSE)) {
+        std::printf("start-up bench: no /usr/share/edict/edict (tools/setup.sh installs it)\n");
+        return;
+    }
+    std::vector<double> without, with, ready;
+    for (int run = 0; run < kStarts; ++run) {
+        if (const StartUp t = TimeStartUp(bare.Path(), false); t.glossary >= 0) without.push_back(t.glossary);
+        const StartUp t = TimeStartUp(withEdict.Path(), true);
+        if (t.glossary >= 0) with.push_back(t.glossary);
+        if (t.dictionary >= 0) ready.push_back(t.dictionary);
+    }
+    std::printf("start-up of wordHaven.exe, from the process's creation\n");
+    PrintFigure("glossary shown, no dictionary", without);
+    PrintFigure("glossary shown, full EDICT (19 MB)", with);
+    PrintFigure("EDICT entry listed in the edit dialog", ready);
+}
+
 }  // namespace
 
 int main() {
     UseProgramBesideThisBench();
+    BenchStartUp();
     TestFolder folder(L"hotkey-bench");
     ProgramRun program(folder.Path());
     // A loaded machine can take a while to start a program under Wine.

@@ -70,6 +70,7 @@ set(e2e_test_sources
     tests/e2e/acceptance_test.cpp
     tests/e2e/data_folder_test.cpp
     tests/e2e/backups_test.cpp
+    tests/e2e/dictionary_test.cpp
     tests/e2e/data_safety_test.cpp
     tests/e2e/exports_test.cpp
     tests/e2e/files_under_change_test.cpp

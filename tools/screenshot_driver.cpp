@@ -3,6 +3,7 @@
 // the tray menu with its search sites, and the find window. Run under Wine by tools/screenshots.sh, at each display
 // scale it asks for.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -162,10 +163,13 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(dialog, WM_COMMAND, 1041, 0);  // New
     HWND edit = WaitForShownTopWindow(program.ProcessId(), L"#32770", words.editCaption, 5000);
     if (!edit) return 1;
-    SetDlgItemTextW(edit, 1037, L"栞");
-    SetDlgItemTextW(edit, 1040, L"しおり");
-    SetDlgItemTextW(edit, 1042, L"shiori");
-    SetDlgItemTextW(edit, 1044, L"読みかけの本に挟んで目印にするもの。\r\nA bookmark.");
+    // An inflected term, its dictionary entries listed and the first one taken (Alt+1).
+    SetDlgItemTextW(edit, 1044, L"読みかけの本で見た。");
+    SetDlgItemTextW(edit, 1037, L"食べさせた");
+    HWND found = GetDlgItem(edit, 1068);
+    for (int wait = 0; wait < 200 && SendMessageW(found, LVM_GETITEMCOUNT, 0, 0) == 0; ++wait) PumpFor(50);
+    SendMessageW(GetDlgItem(edit, 1037), WM_SYSKEYDOWN, '1', 1 << 29);
+    PumpFor(200);
     SaveWindow(edit, (outFolder + L"\\edit-dialog.bmp").c_str());
     PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
     WaitForNoTopWindow(program.ProcessId(), L"#32770", words.editCaption);

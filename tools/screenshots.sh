@@ -21,6 +21,9 @@ shoot() (
     printf '"言葉","コトバ","kotoba","a word"\n"事柄","コトガラ","kotogara","a matter, a thing"\n' |
         iconv -f UTF-8 -t CP932 >"$data/group02.csv"
 
+    # The edit dialog shows what a dictionary holds for its term: EDICT, as Debian installs it.
+    mkdir -p "$data/dictionaries"
+    [[ -f /usr/share/edict/edict ]] && cp /usr/share/edict/edict "$data/dictionaries/edict"
     to_windows() { printf 'Z:%s' "${1//\//\\}"; }
     WORDHAVEN_EXE=$(to_windows "$WORDHAVEN_BUILD_DIR/wordHaven.exe") \
         "$WINE64" "$WORDHAVEN_BUILD_DIR/screenshot_driver.exe" "$(to_windows "$data")" "$(to_windows "$shots")" "$language"

@@ -17,11 +17,12 @@
 
 namespace {
 
-enum Column { kNumber, kHeadword, kReading, kMeaning, kForm, kColumns };
-constexpr int kColumnWidths[kColumns] = {14, 70, 66, 170, 64};  // dialog units, as wide as the list
+// The form before the meaning: a long meaning is cut, and its tip shows it whole.
+enum Column { kNumber, kHeadword, kReading, kForm, kMeaning, kColumns };
+constexpr int kColumnWidths[kColumns] = {14, 62, 62, 110, 136};  // dialog units, as wide as the list
 constexpr Text kColumnTitles[kColumns] = {Text::DictionaryColumnHeadword, Text::DictionaryColumnHeadword,
-                                          Text::DictionaryColumnReading, Text::DictionaryColumnMeaning,
-                                          Text::DictionaryColumnForm};
+                                          Text::DictionaryColumnReading, Text::DictionaryColumnForm,
+                                          Text::DictionaryColumnMeaning};
 constexpr int kKeyedRows = 9;  // Alt+1 to Alt+9
 constexpr UINT_PTR kDigitKeysSubclass = 1;
 constexpr int kFieldsWithKeys[] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION, IDC_DICTIONARY_LIST,
@@ -159,7 +160,7 @@ void AddColumns(HWND dialog, HWND list) {
 
 void SetUpDictionaryList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_DICTIONARY_LIST);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     AddColumns(dialog, list);
     for (int id : kFieldsWithKeys) SetWindowSubclass(GetDlgItem(dialog, id), DigitKeys, kDigitKeysSubclass, 0);
     SetDictionaryLoadTeller(TellLoadEnded);
