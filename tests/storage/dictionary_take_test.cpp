@@ -50,6 +50,13 @@ TEST(DictionaryTake, FillsWhatIsEmptyAndAddsToTheMeaningWithoutReplacingAnything
          {u"食べる", u"たべる", u"", u"abc\r\n(1) to "}},
         {"a cut never splits a character", {u"x", u"", u"", u"ab"}, Match(u"x", u"", {u"c" + pair}), 6,
          {u"x", u"", u"", u"ab\r\nc"}},
+        // Alt+1 held until the key repeats, or a click after it, takes the same entry again.
+        {"glosses the meaning already holds on a line are not added again", {u"食べる", u"たべる", u"", u"to eat"},
+         Match(u"食べる", u"たべる", {u"to eat"}), 3999, {u"食べる", u"たべる", u"", u"to eat"}},
+        {"nor after the user's own line", {u"食べる", u"", u"", u"my note\r\n(1) to eat; (2) to live on"}, eat, 3999,
+         {u"食べる", u"たべる", u"", u"my note\r\n(1) to eat; (2) to live on"}},
+        {"glosses only begun on a line of the meaning still follow", {u"食べる", u"", u"", u"(1) to eat"}, eat, 3999,
+         {u"食べる", u"たべる", u"", u"(1) to eat\r\n(1) to eat; (2) to live on"}},
     };
     for (const TakeRow& row : rows) {
         EditedTexts texts = row.before;
