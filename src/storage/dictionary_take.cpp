@@ -17,6 +17,16 @@ std::u16string_view CutToUnits(std::u16string_view text, std::size_t units) {
     return text.substr(0, units);
 }
 
+// Whether one of the text's lines (CR LF apart) is exactly this.
+bool HasLine(std::u16string_view text, std::u16string_view line) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(u"\r\n", start);
+        if (text.substr(start, end == std::u16string_view::npos ? end : end - start) == line) return true;
+        if (end == std::u16string_view::npos) return false;
+        start = end + 2;
+    }
+}
+
 }  // namespace
 
 bool IsWrittenInKana(std::u16string_view text) {
@@ -39,7 +49,8 @@ void TakeDictionaryMatch(const DictionaryMatch& match, EditedTexts& texts, std::
         texts.spelling = CutToUnits(match.headword, maxUnits);
     }
     const std::u16string glosses = JoinGlosses(match.glosses);
-    if (glosses.empty()) return;
+    // Taken again (the key repeats while held, a click follows Alt+1): nothing to add.
+    if (glosses.empty() || HasLine(texts.meaning, glosses)) return;
     std::u16string_view separator = texts.meaning.empty() ? u"" : u"\r\n";
     if (texts.meaning.size() + separator.size() >= maxUnits) return;
     texts.meaning += separator;

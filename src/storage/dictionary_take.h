@@ -20,6 +20,7 @@ std::u16string JoinGlosses(const std::vector<std::u16string>& glosses);
 
 // An empty reading gets the entry's reading; an empty spelling gets the
 // headword when the term is written in kana; the glosses go after the
-// meaning, on a new line of their own when it is not empty. No text grows
+// meaning, on a new line of their own when it is not empty, unless one of
+// its lines is already just those glosses. No text grows
 // past maxUnits: what would not fit of the glosses is left out.
 void TakeDictionaryMatch(const DictionaryMatch& match, EditedTexts& texts, std::size_t maxUnits);
