@@ -9,10 +9,14 @@
 
 #include "common/bounded_copy.h"
 
+#include "editor/dictionary_list.h"
 #include "editor/list_view.h"
 #include "editor/word_list.h"
+#include "storage/dictionary_shelf.h"
 #include "storage/settings.h"
+#include "support/reader_window.h"
 #include "support/recorded_messages.h"
+#include "support/test_folder.h"
 #include "support/windows_found.h"
 #include "support/word_list_host.h"
 #include "ui/messages.h"
@@ -201,4 +205,91 @@ TEST_F(EditDialogTest, ANewEntryGoesAfterTheLastRowWithAKeyNoOtherRowHas) {
     std::vector<int64_t> keys = WordListKeys();
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << "two rows share a key";
+}
+
+namespace {
+
+// Counts the loads of the dictionaries told to the dialog while it runs.
+int loadsTold = 0;
+LRESULT CALLBACK CountLoadsTold(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == kDictionariesLoaded) ++loadsTold;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The dialog over a dictionaries folder of the test's own, the current
+// directory standing for the data folder as in every in-process test.
+class EditDialogDictionaryTest : public EditDialogTest {
+protected:
+    void SetUp() override {
+        EditDialogTest::SetUp();
+        folder_.Enter();
+        PutFile(Dictionary(L"mine.edict"), Utf8(L"食べる [たべる] /(v1,vt) to eat/(P)/\n"));
+        OpenForNew();
+        CopyBounded(pendingEdit.term, L"食べる");
+    }
+    void TearDown() override { WaitForDictionaryLoad(); }
+    std::wstring Dictionary(const std::wstring& name) const { return folder_.File(L"dictionaries\\" + name); }
+    static bool ListShows(HWND dialog, const wchar_t* headword) {
+        return PollUntil([&] {
+            HWND list = GetDlgItem(dialog, IDC_DICTIONARY_LIST);
+            return ListRowCount(list) > 0 && ListGetText(list, 0, 1, 64) == headword;
+        }, 5000);
+    }
+    static std::wstring Text(HWND dialog, int id) {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(dialog, id, text, 256);
+        return text;
+    }
+
+    TestFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(EditDialogDictionaryTest, AltDigitTakesAnEntryOnceFromWhereverTheFocusIs) {
+    const struct {
+        int focus;
+        int presses;  // of the digit while Alt stays down: the key repeats
+    } rows[] = {{IDC_TERM, 1}, {IDC_READING, 1}, {IDC_SPELLING, 1}, {IDC_DESCRIPTION, 1}, {IDC_DICTIONARY_LIST, 1},
+                {IDOK, 1}, {IDCANCEL, 1}, {IDC_DICTIONARY_NOTE, 1}, {IDC_DESCRIPTION, 3}};
+    Run([&](HWND dialog) {
+        ASSERT_TRUE(ListShows(dialog, L"食べる"));
+        SetForegroundWindow(dialog);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << "focus on " << row.focus << ", " << row.presses << " presses");
+            Set(dialog, IDC_DESCRIPTION, L"");
+            SetFocus(GetDlgItem(dialog, row.focus));
+            keybd_event(VK_MENU, 0, 0, 0);
+            for (int press = 0; press < row.presses; ++press) keybd_event('1', 0, 0, 0);
+            keybd_event('1', 0, KEYEVENTF_KEYUP, 0);
+            keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+            PumpFor(150);
+            EXPECT_EQ(Text(dialog, IDC_DESCRIPTION), L"to eat");
+            EXPECT_EQ(Text(dialog, IDC_READING), L"たべる");
+            EXPECT_EQ(Text(dialog, IDC_TERM), L"食べる");
+            EXPECT_TRUE(IsWindowVisible(dialog));
+        }
+    });
+}
+
+TEST_F(EditDialogDictionaryTest, AFileHeldShutIsTriedAgainAtTheNextLookupNotOverAndOver) {
+    const std::wstring held = Dictionary(L"held.edict");
+    PutFile(held, Utf8(L"走る [はしる] /(v5r,vi) to run/\n"));
+    FileHandle holder = HoldShut(held);
+    loadsTold = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountLoadsTold, nullptr, GetCurrentThreadId());
+    Run([&](HWND dialog) {
+        ASSERT_TRUE(ListShows(dialog, L"食べる"));
+        EXPECT_NE(Text(dialog, IDC_DICTIONARY_NOTE).find(L"held.edict"), std::wstring::npos);
+        PumpFor(500);
+        EXPECT_LE(loadsTold, 2) << "a load that ends starts no other while nothing changes";
+
+        // Let go of: the next term typed finds what it holds.
+        holder.Reset();
+        Set(dialog, IDC_TERM, L"走った");
+        EXPECT_TRUE(ListShows(dialog, L"走る"));
+        EXPECT_EQ(Text(dialog, IDC_DICTIONARY_NOTE).find(L"held.edict"), std::wstring::npos);
+    });
+    UnhookWindowsHookEx(hook);
 }
