@@ -25,8 +25,9 @@ constexpr Text kColumnTitles[kColumns] = {Text::DictionaryColumnHeadword, Text::
                                           Text::DictionaryColumnMeaning};
 constexpr int kKeyedRows = 9;  // Alt+1 to Alt+9
 constexpr UINT_PTR kDigitKeysSubclass = 1;
+// The note too: a click into it (to copy the folder's path) gives it the focus.
 constexpr int kFieldsWithKeys[] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION, IDC_DICTIONARY_LIST,
-                                   IDOK, IDCANCEL};
+                                   IDC_DICTIONARY_NOTE, IDOK, IDCANCEL};
 
 // One edit dialog at a time; the loading thread reads this to know whom to tell.
 std::atomic<HWND> listeningDialog{nullptr};
@@ -174,9 +175,9 @@ void EndDictionaryList(HWND dialog) {
     shown.clear();
 }
 
-void ShowDictionaryMatches(HWND dialog) {
+void ShowDictionaryMatches(HWND dialog, bool listFolder) {
     if (listeningDialog.load() != dialog) return;  // the fields are still being filled
-    RefreshDictionaries();
+    if (listFolder) RefreshDictionaries();
     const std::wstring term = FieldText(dialog, IDC_TERM);
     shown = term.empty() ? std::vector<DictionaryMatch>() : LookUpInDictionaryShelf(AsUtf16View(term.c_str()));
     HWND list = GetDlgItem(dialog, IDC_DICTIONARY_LIST);

@@ -240,7 +240,7 @@ INT_PTR CALLBACK EditDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         EndDictionaryList(dialog);
         return FALSE;
     case kDictionariesLoaded:
-        ShowDictionaryMatches(dialog);
+        ShowDictionaryMatches(dialog, false);
         return TRUE;
     case WM_COMMAND:
         if (wParam == MAKEWPARAM(IDC_TERM, EN_CHANGE)) {
