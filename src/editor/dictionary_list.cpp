@@ -127,10 +127,10 @@ std::wstring NoteFor(const DictionaryShelfState& state, bool termEmpty) {
     return note;
 }
 
-// Alt+1 to Alt+9 (on the number row or the keypad) wherever the focus is in the dialog.
+// Alt+1 to Alt+9 on the number row, wherever the focus is in the dialog. Not
+// on the keypad: Alt with keypad digits types a character by its code (Alt+0233 is é).
 int KeyedRow(WPARAM key) {
     if (key >= '1' && key <= '9') return static_cast<int>(key - '1');
-    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD1);
     return -1;
 }
 
