@@ -315,3 +315,19 @@ TEST_F(EditDialogDictionaryTest, AFileHeldShutIsTriedAgainAtTheNextLookupNotOver
     });
     UnhookWindowsHookEx(hook);
 }
+
+TEST_F(EditDialogDictionaryTest, TypingGoesOnAfterTheTakenGlossesAndUndoTakesThemBack) {
+    Run([&](HWND dialog) {
+        ASSERT_TRUE(ListShows(dialog, L"食べる"));
+        HWND meaning = GetDlgItem(dialog, IDC_DESCRIPTION);
+        SetFocus(meaning);
+        SendMessageW(meaning, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"my note"));
+        ASSERT_TRUE(TakeDictionaryRow(dialog, 0));
+        EXPECT_EQ(Text(dialog, IDC_DESCRIPTION), L"my note\r\nto eat");
+        SendMessageW(meaning, EM_UNDO, 0, 0);
+        EXPECT_EQ(Text(dialog, IDC_DESCRIPTION), L"my note");
+        ASSERT_TRUE(TakeDictionaryRow(dialog, 0));
+        SendMessageW(meaning, WM_CHAR, L'!', 0);
+        EXPECT_EQ(Text(dialog, IDC_DESCRIPTION), L"my note\r\nto eat!");
+    });
+}
