@@ -218,8 +218,18 @@ bool TakeDictionaryRow(HWND dialog, int row) {
     // Only what changed is set, so the caret and the undo of the other fields stay.
     const std::u16string* after[4] = {&texts.term, &texts.reading, &texts.spelling, &texts.meaning};
     constexpr int kIds[4] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION};
-    for (int field = 1; field < 4; ++field) {
+    for (int field = 1; field < 3; ++field) {
         if (*after[field] != AsUtf16View(fields[field].c_str())) SetDlgItemTextW(dialog, kIds[field], AsWide(after[field]->c_str()));
+    }
+    // The glosses are added at the meaning's end as if typed there: what the
+    // user types next follows them (a text set anew puts the caret before
+    // everything), and undo takes back them alone, not what was typed before.
+    if (texts.meaning.size() > fields[3].size()) {
+        HWND meaning = GetDlgItem(dialog, IDC_DESCRIPTION);
+        const std::wstring added = Wide(std::u16string_view(texts.meaning).substr(fields[3].size()));
+        SendMessageW(meaning, EM_EMPTYUNDOBUFFER, 0, 0);
+        SendMessageW(meaning, EM_SETSEL, fields[3].size(), fields[3].size());
+        SendMessageW(meaning, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(added.c_str()));
     }
     HWND list = GetDlgItem(dialog, IDC_DICTIONARY_LIST);
     ListSetState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
