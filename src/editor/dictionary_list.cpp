@@ -25,9 +25,9 @@ constexpr Text kColumnTitles[kColumns] = {Text::DictionaryColumnHeadword, Text::
                                           Text::DictionaryColumnMeaning};
 constexpr int kKeyedRows = 9;  // Alt+1 to Alt+9
 constexpr UINT_PTR kDigitKeysSubclass = 1;
-// The note too: a click into it (to copy the folder's path) gives it the focus.
-constexpr int kFieldsWithKeys[] = {IDC_TERM, IDC_READING, IDC_SPELLING, IDC_DESCRIPTION, IDC_DICTIONARY_LIST,
-                                   IDC_DICTIONARY_NOTE, IDOK, IDCANCEL};
+// Every control that can hold the focus, the note too (a click puts the caret there).
+constexpr int kFieldsWithKeys[] = {IDC_TERM, IDC_READING,         IDC_SPELLING,        IDC_DESCRIPTION,
+                                   IDC_DICTIONARY_NOTE, IDC_DICTIONARY_LIST, IDOK, IDCANCEL};
 
 // One edit dialog at a time; the loading thread reads this to know whom to tell.
 std::atomic<HWND> listeningDialog{nullptr};

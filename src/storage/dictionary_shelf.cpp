@@ -155,6 +155,11 @@ void RefreshDictionaries() {
     shelf->listedOnce = true;
     shelf->wanted = std::move(listed);
     if (shelf->loading) return;  // the load under way sees the new listing when it ends
+    if (shelf->wanted.empty()) {
+        // Nothing to read, so no thread: the folder is empty, or not there at all.
+        shelf->loaded = std::make_shared<const ShelfFiles>();
+        return;
+    }
     shelf->loading = true;
     try {
         std::thread loader([shelf = shelf] {
