@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/export_entries.h"
 #include "support/export_readers.h"
 
 namespace {
@@ -15,10 +16,7 @@ void Require(bool holds) {
     if (!holds) __builtin_trap();
 }
 
-struct Entry {
-    std::u16string texts[4];
-    std::u16string group;
-};
+using Entry = ExportedEntry;
 
 // Units of the input split into texts at each U+0000; surrogates outside
 // pairs and lone CRs left out, as no list cell holds the first and the
@@ -48,51 +46,34 @@ std::vector<Entry> EntriesOf(const uint8_t* data, size_t size) {
     return entries;
 }
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    AppendUtf16AsUtf8(out, text);
-    return out;
-}
-
-constexpr std::u16string_view kLabels[kExportColumnCount] = {u"用語", u"読み方", u"スペル", u"意味", u"グループ"};
-
-std::string Export(ExportKind kind, bool allGroups, const std::vector<Entry>& entries) {
-    ExportWriter writer(kind, allGroups, entries.front().group, kLabels);
-    for (const Entry& e : entries) {
-        const std::u16string_view texts[4] = {e.texts[0], e.texts[1], e.texts[2], e.texts[3]};
-        writer.AddEntry(texts, e.group);
-    }
-    return writer.Bytes();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<Entry> entries = EntriesOf(data, size);
     for (bool allGroups : {false, true}) {
         bool complete = false;
-        const Records rows = ReadDelimited(std::string_view(Export(ExportKind::Spreadsheet, allGroups, entries)).substr(3),
+        const Records rows = ReadDelimited(std::string_view(ExportOf(ExportKind::Spreadsheet, allGroups, entries)).substr(3),
                                            ",;\t", '\0', &complete);
         Require(complete && rows.size() == entries.size() + 1);
         for (size_t n = 0; n < entries.size(); ++n) {
             Require(rows[n + 1].size() == (allGroups ? 5u : 4u));
-            for (int field = 0; field < 4; ++field) Require(rows[n + 1][field] == Utf8(entries[n].texts[field]));
-            if (allGroups) Require(rows[n + 1][4] == Utf8(entries[n].group));
+            for (int field = 0; field < 4; ++field) Require(rows[n + 1][field] == Utf8OfExported(entries[n].texts[field]));
+            if (allGroups) Require(rows[n + 1][4] == Utf8OfExported(entries[n].group));
         }
 
-        const AnkiNotes fields = ReadAnki(Export(ExportKind::FlashcardFields, allGroups, entries), &complete);
+        const AnkiNotes fields = ReadAnki(ExportOf(ExportKind::FlashcardFields, allGroups, entries), &complete);
         Require(complete && fields.notes.size() == entries.size());
         for (size_t n = 0; n < entries.size(); ++n) {
             Require(fields.notes[n].size() == (allGroups ? 7u : 6u));
-            for (int field = 0; field < 4; ++field) Require(FromHtml(fields.notes[n][field]) == Utf8(entries[n].texts[field]));
+            for (int field = 0; field < 4; ++field) Require(FromHtml(fields.notes[n][field]) == Utf8OfExported(entries[n].texts[field]));
         }
 
-        const AnkiNotes cards = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries), &complete);
+        const AnkiNotes cards = ReadAnki(ExportOf(ExportKind::Flashcards, allGroups, entries), &complete);
         Require(complete && cards.notes.size() == entries.size());
         for (size_t n = 0; n < entries.size(); ++n) {
             Require(cards.notes[n].size() == (allGroups ? 4u : 3u));
-            Require(FromHtml(cards.notes[n][0]) == Utf8(entries[n].texts[0]));
-            if (allGroups) Require(cards.notes[n][2] == Utf8(ExportDeckName(entries[n].group)));
+            Require(FromHtml(cards.notes[n][0]) == Utf8OfExported(entries[n].texts[0]));
+            if (allGroups) Require(cards.notes[n][2] == Utf8OfExported(ExportDeckName(entries[n].group)));
         }
     }
     return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/bounded_copy.h"
+#include "common/win32_text.h"
 
 wchar_t captureBuffer[kSearchTermUnits] = {};
 
@@ -173,8 +174,7 @@ bool ReadOwnSelection(wchar_t* buffer, size_t capacity) {
     DWORD end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (end <= start) return false;
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = WholeWindowText(field);
     if (start >= text.size()) return false;
     CopyBounded(buffer, capacity, std::wstring_view(text).substr(start, end - start));
     return true;

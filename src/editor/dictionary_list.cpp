@@ -37,13 +37,7 @@ void TellLoadEnded() {
     if (HWND dialog = listeningDialog.load()) PostMessageW(dialog, kDictionariesLoaded, 0, 0);
 }
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(AsWide(text.data()), text.size()); }
-
-std::wstring FieldText(HWND dialog, int id) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(GetDlgItem(dialog, id))) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring FieldText(HWND dialog, int id) { return WholeWindowText(GetDlgItem(dialog, id)); }
 
 Text InflectionText(Inflection form) {
     switch (form) {
@@ -83,17 +77,17 @@ std::wstring DescribeForm(const DictionaryMatch& match) {
         if (!named.empty()) named += UiText(Text::InflectionJoiner);
         named += UiText(InflectionText(form));
     }
-    if (named.empty()) return Wide(wording.base);
-    return UiText(Text::DictionaryFormOf, named, Wide(wording.base));
+    if (named.empty()) return AsWideString(wording.base);
+    return UiText(Text::DictionaryFormOf, named, AsWideString(wording.base));
 }
 
 std::wstring CellText(size_t row, int column) {
     const DictionaryMatch& match = shown[row];
     switch (column) {
     case kNumber: return row < kKeyedRows ? std::to_wstring(row + 1) : std::wstring();
-    case kHeadword: return Wide(match.headword);
-    case kReading: return Wide(match.reading);
-    case kMeaning: return Wide(JoinGlosses(match.glosses));
+    case kHeadword: return AsWideString(match.headword);
+    case kReading: return AsWideString(match.reading);
+    case kMeaning: return AsWideString(JoinGlosses(match.glosses));
     case kForm: return DescribeForm(match);
     default: return {};
     }
@@ -226,7 +220,7 @@ bool TakeDictionaryRow(HWND dialog, int row) {
     // everything), and undo takes back them alone, not what was typed before.
     if (texts.meaning.size() > fields[3].size()) {
         HWND meaning = GetDlgItem(dialog, IDC_DESCRIPTION);
-        const std::wstring added = Wide(std::u16string_view(texts.meaning).substr(fields[3].size()));
+        const std::wstring added = AsWideString(std::u16string_view(texts.meaning).substr(fields[3].size()));
         SendMessageW(meaning, EM_EMPTYUNDOBUFFER, 0, 0);
         SendMessageW(meaning, EM_SETSEL, fields[3].size(), fields[3].size());
         SendMessageW(meaning, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(added.c_str()));

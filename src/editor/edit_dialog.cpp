@@ -143,11 +143,7 @@ void OnOk(HWND dialog) {
     End(dialog, 1);
 }
 
-std::wstring FieldText(HWND dialog, int id) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(GetDlgItem(dialog, id))) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring FieldText(HWND dialog, int id) { return WholeWindowText(GetDlgItem(dialog, id)); }
 
 }  // namespace
 

@@ -40,8 +40,6 @@ constexpr FileChoice kChoices[] = {{ExportKind::Flashcards, false, L"txt"},
                                    {ExportKind::FlashcardFields, false, L"txt"},
                                    {ExportKind::FlashcardFields, true, L"txt"}};
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(AsWide(text.data()), text.size()); }
-
 // A group's rows for the export; unreadable when its file holds entries the
 // export cannot have.
 struct GroupRows {
@@ -137,7 +135,7 @@ UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
 }
 
 std::wstring FileTypes() {
-    const std::wstring group = Wide(appSettings.groupNames[appSettings.currentGroup]);
+    const std::wstring group = AsWideString(appSettings.groupNames[appSettings.currentGroup]);
     const std::wstring types[] = {UiText(Text::ExportFlashcardsGroup, group),  L"*.txt",
                                   UiText(Text::ExportFlashcardsAll),           L"*.txt",
                                   UiText(Text::ExportSpreadsheetGroup, group), L"*.csv",
@@ -177,7 +175,7 @@ std::wstring StartFolder() {
 // before the one it remembers from earlier runs.
 std::wstring SuggestedPath(const std::wstring& folder) {
     const std::u16string_view group = appSettings.groupNames[appSettings.currentGroup];
-    const std::wstring name = IsSafeGroupName(group, IsNameSafeCharacter) ? Wide(group) : std::wstring();
+    const std::wstring name = IsSafeGroupName(group, IsNameSafeCharacter) ? AsWideString(group) : std::wstring();
     if (folder.empty()) return name;
     return folder + (folder.back() == L'\\' ? L"" : L"\\") + name;
 }
@@ -210,7 +208,7 @@ CollectedExport Collect(ExportKind kind, bool allGroups) {
         if (rows.unreadable) {
             const std::u16string_view name = appSettings.groupNames[slot];
             if (!unread.empty()) unread.push_back(L'\n');
-            unread.append(Wide(name)).append(L" (").append(GroupFilePathOf(name)).append(L")");
+            unread.append(AsWideString(name)).append(L" (").append(GroupFilePathOf(name)).append(L")");
         }
         AddGroup(writer, slot, rows.entries);
     }

@@ -25,10 +25,8 @@ CalendarDay Today() {
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix) {
-    const size_t n = wcslen(suffix);
-    return text.size() >= n && CompareStringOrdinal(text.c_str() + text.size() - n, static_cast<int>(n), suffix,
-                                                    static_cast<int>(n), TRUE) == CSTR_EQUAL;
+bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix) {
+    return text.size() >= suffix.size() && SameFilePath(text.substr(text.size() - suffix.size()), suffix);
 }
 
 // The data folder's own files: its group files and its settings file.
@@ -38,9 +36,8 @@ bool IsDataFile(const std::wstring& full, std::wstring& folder, std::wstring& na
     if (dataFolder.empty() || slash == std::wstring::npos) return false;
     folder = full.substr(0, slash + 1);
     name = full.substr(slash + 1);
-    if (CompareStringOrdinal(folder.c_str(), -1, dataFolder.c_str(), -1, TRUE) != CSTR_EQUAL) return false;
-    return EndsWithNoCase(name, L".csv") || CompareStringOrdinal(name.c_str(), -1, Wide(kSettingsFileName).c_str(), -1,
-                                                                 TRUE) == CSTR_EQUAL;
+    if (!SameFilePath(folder, dataFolder)) return false;
+    return EndsWithNoCase(name, L".csv") || SameFilePath(name, Wide(kSettingsFileName));
 }
 
 enum class ReadResult { Read, Missing, Held, Failed };

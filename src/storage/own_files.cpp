@@ -11,6 +11,7 @@
 #include "common/win32_text.h"
 #include "storage/backup_days.h"
 #include "storage/data_folder.h"
+#include "storage/file_links.h"
 #include "storage/group_file.h"
 #include "storage/group_file_name.h"
 #include "storage/replacing_file.h"
@@ -18,35 +19,11 @@
 
 namespace {
 
-constexpr std::wstring_view kVerbatimPrefix = L"\\\\?\\";
-constexpr std::wstring_view kVerbatimUncPrefix = L"\\\\?\\UNC\\";
-
 FileHandle OpenForIdentity(const std::wstring& path) {
     // Attributes only, which no sharing mode refuses; folders need backup semantics to be opened at all.
     return FileHandle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-
-// The path the file system gives an existing file or folder: long names, the
-// target of links and junctions, letter case as stored. Empty when it cannot tell.
-std::wstring FinalPathOf(const std::wstring& path) {
-    const FileHandle file = OpenForIdentity(path);
-    if (!file) return {};
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.Get(), final.data(), static_cast<DWORD>(final.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return {};
-        if (length < final.size()) {
-            final.resize(length);
-            break;
-        }
-        final.resize(length);
-    }
-    if (final.starts_with(kVerbatimUncPrefix)) return L"\\\\" + final.substr(kVerbatimUncPrefix.size());
-    if (final.starts_with(kVerbatimPrefix)) return final.substr(kVerbatimPrefix.size());
-    return final;
 }
 
 // The name Windows would write for a last path part: a stream names its file,
@@ -67,7 +44,8 @@ std::wstring ResolvedPath(const std::wstring& path) {
     const wchar_t* afterRoot = PathSkipRootW(full.c_str());
     const size_t rootLength = afterRoot ? static_cast<size_t>(afterRoot - full.c_str()) : 0;
     for (size_t end = full.size();;) {
-        std::wstring final = FinalPathOf(full.substr(0, end));
+        // Long names, the target of links and junctions, letter case as stored.
+        std::wstring final = ReachedPath(full.substr(0, end));
         if (!final.empty()) {
             // A folder's final path ends without a backslash, a drive's with one.
             const std::wstring rest = full.substr(end);

@@ -127,18 +127,11 @@ void RestoreKeptAttributes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_
 }
 
 bool StartsWithNoCase(std::wstring_view text, std::wstring_view start) {
-    return text.size() >= start.size() &&
-           CompareStringOrdinal(text.data(), static_cast<int>(start.size()), start.data(), static_cast<int>(start.size()),
-                                TRUE) == CSTR_EQUAL;
+    return text.size() >= start.size() && SameFilePath(text.substr(0, start.size()), start);
 }
 
 bool IsHexDigits(std::wstring_view text) {
     return !text.empty() && text.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
-}
-
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
 }
 
 enum class LeftFile { None, Written, Unfinished };
@@ -148,9 +141,9 @@ enum class LeftFile { None, Written, Unfinished };
 // them base.<process>-<count>.tmp (.part until written), earlier versions
 // base.tmp. A name of any other shape is the user's, however alike.
 LeftFile LeftBySave(std::wstring_view name, std::wstring_view base) {
-    if (name.size() <= base.size() || !EqualsNoCase(name.substr(0, base.size()), base)) return LeftFile::None;
+    if (name.size() <= base.size() || !SameFilePath(name.substr(0, base.size()), base)) return LeftFile::None;
     const std::wstring_view rest = name.substr(base.size());
-    if (EqualsNoCase(rest, kTemporaryEnding)) return LeftFile::Written;
+    if (SameFilePath(rest, kTemporaryEnding)) return LeftFile::Written;
     const size_t ending = rest.find_last_of(L'.');
     if (rest.front() != L'.' || ending == std::wstring_view::npos || ending == 0) return LeftFile::None;
     const std::wstring_view middle = rest.substr(1, ending - 1);
@@ -158,8 +151,8 @@ LeftFile LeftBySave(std::wstring_view name, std::wstring_view base) {
     if (dash == std::wstring_view::npos || !IsHexDigits(middle.substr(0, dash)) || !IsHexDigits(middle.substr(dash + 1))) {
         return LeftFile::None;
     }
-    if (EqualsNoCase(rest.substr(ending), kTemporaryEnding)) return LeftFile::Written;
-    return EqualsNoCase(rest.substr(ending), kUnfinishedEnding) ? LeftFile::Unfinished : LeftFile::None;
+    if (SameFilePath(rest.substr(ending), kTemporaryEnding)) return LeftFile::Written;
+    return SameFilePath(rest.substr(ending), kUnfinishedEnding) ? LeftFile::Unfinished : LeftFile::None;
 }
 
 std::wstring FullPathOrAsGiven(const std::wstring& path) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/export_entries.h"
 #include "support/export_readers.h"
 
 #include <string>
@@ -13,21 +14,12 @@
 
 namespace {
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    AppendUtf16AsUtf8(out, text);
-    return out;
-}
-
 std::string WithLineFeeds(std::string text) {
     for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.erase(at, 1);
     return text;
 }
 
-struct Entry {
-    std::u16string texts[4];
-    std::u16string group;
-};
+using Entry = ExportedEntry;
 
 const std::vector<Entry> kAwkward = {
     {{u"栞", u"しおり", u"shiori", u"a bookmark"}, u"英単語"},
@@ -38,17 +30,6 @@ const std::vector<Entry> kAwkward = {
     {{u"-minus", u"@at", u"", u"\"quoted\""}, u"g;1,x"},
 };
 
-constexpr std::u16string_view kLabels[kExportColumnCount] = {u"用語", u"読み方", u"スペル", u"意味", u"グループ"};
-
-std::string Export(ExportKind kind, bool allGroups, const std::vector<Entry>& entries) {
-    ExportWriter writer(kind, allGroups, entries.front().group, kLabels);
-    for (const Entry& e : entries) {
-        const std::u16string_view texts[4] = {e.texts[0], e.texts[1], e.texts[2], e.texts[3]};
-        writer.AddEntry(texts, e.group);
-    }
-    return writer.Bytes();
-}
-
 }  // namespace
 
 TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
@@ -57,7 +38,7 @@ TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
         const std::vector<Entry> entries =
             allGroups ? kAwkward : std::vector<Entry>{kAwkward[0], kAwkward[2], kAwkward[3]};
         bool complete = false;
-        const AnkiNotes anki = ReadAnki(Export(ExportKind::Flashcards, allGroups, entries), &complete);
+        const AnkiNotes anki = ReadAnki(ExportOf(ExportKind::Flashcards, allGroups, entries), &complete);
         EXPECT_TRUE(complete) << "a quote left open, or a record without its line end";
         EXPECT_EQ(anki.headers.at("separator"), "tab");
         EXPECT_EQ(anki.headers.at("html"), "true");
@@ -70,21 +51,21 @@ TEST(ExportFormat, AnkisReaderFindsEveryEntryAsACardInItsGroupsDeck) {
             const std::vector<std::string>& note = anki.notes[n];
             ASSERT_EQ(note.size(), allGroups ? 4u : 3u) << n;
             EXPECT_EQ(anki.headers.at("guid column"), allGroups ? "4" : "3");
-            EXPECT_EQ(FromHtml(note[0]), WithLineFeeds(Utf8(e.texts[0])));
+            EXPECT_EQ(FromHtml(note[0]), WithLineFeeds(Utf8OfExported(e.texts[0])));
             std::string back;
             for (int field = 1; field < 4; ++field) {
                 if (e.texts[field].empty()) continue;
-                back += (back.empty() ? "" : "\n") + WithLineFeeds(Utf8(e.texts[field]));
+                back += (back.empty() ? "" : "\n") + WithLineFeeds(Utf8OfExported(e.texts[field]));
             }
             EXPECT_EQ(FromHtml(note[1]), back);
             const std::string deck = allGroups ? note[2] : anki.headers.at("deck");
-            EXPECT_EQ(deck, "wordHaven::" + Utf8(allGroups ? e.group : entries.front().group));
+            EXPECT_EQ(deck, "wordHaven::" + Utf8OfExported(allGroups ? e.group : entries.front().group));
         }
     }
 }
 
 TEST(ExportFormat, TheFourFieldLayoutKeepsTheTextsApartAndNamesItsTagsColumn) {
-    const AnkiNotes anki = ReadAnki(Export(ExportKind::FlashcardFields, true, kAwkward));
+    const AnkiNotes anki = ReadAnki(ExportOf(ExportKind::FlashcardFields, true, kAwkward));
     EXPECT_EQ(anki.headers.at("tags column"), "5");
     EXPECT_EQ(anki.headers.at("deck column"), "6");
     EXPECT_EQ(anki.headers.at("guid column"), "7");
@@ -92,17 +73,17 @@ TEST(ExportFormat, TheFourFieldLayoutKeepsTheTextsApartAndNamesItsTagsColumn) {
     for (size_t n = 0; n < kAwkward.size(); ++n) {
         ASSERT_EQ(anki.notes[n].size(), 7u);
         for (int field = 0; field < 4; ++field) {
-            EXPECT_EQ(FromHtml(anki.notes[n][field]), WithLineFeeds(Utf8(kAwkward[n].texts[field])));
+            EXPECT_EQ(FromHtml(anki.notes[n][field]), WithLineFeeds(Utf8OfExported(kAwkward[n].texts[field])));
         }
         EXPECT_EQ(anki.notes[n][4], "wordHaven");
-        EXPECT_EQ(anki.notes[n][5], "wordHaven::" + Utf8(kAwkward[n].group));
+        EXPECT_EQ(anki.notes[n][5], "wordHaven::" + Utf8OfExported(kAwkward[n].group));
     }
 }
 
 TEST(ExportFormat, CalcsDefaultSeparatorsGiveEveryTextItsOwnCell) {
     for (bool allGroups : {false, true}) {
         SCOPED_TRACE(allGroups ? "all groups" : "one group");
-        const std::string bytes = Export(ExportKind::Spreadsheet, allGroups, kAwkward);
+        const std::string bytes = ExportOf(ExportKind::Spreadsheet, allGroups, kAwkward);
         ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
         bool complete = false;
         const Records rows = ReadDelimited(std::string_view(bytes).substr(3), ",;\t", '\0', &complete);
@@ -111,8 +92,8 @@ TEST(ExportFormat, CalcsDefaultSeparatorsGiveEveryTextItsOwnCell) {
         EXPECT_EQ(rows[0].size(), allGroups ? 5u : 4u) << "the header row";
         for (size_t n = 0; n < kAwkward.size(); ++n) {
             std::vector<std::string> expected;
-            for (const std::u16string& text : kAwkward[n].texts) expected.push_back(Utf8(text));
-            if (allGroups) expected.push_back(Utf8(kAwkward[n].group));
+            for (const std::u16string& text : kAwkward[n].texts) expected.push_back(Utf8OfExported(text));
+            if (allGroups) expected.push_back(Utf8OfExported(kAwkward[n].group));
             EXPECT_EQ(rows[n + 1], expected) << n;
         }
     }
@@ -132,7 +113,7 @@ TEST(ExportFormat, AnImportIntoAnkiAgainKeepsEntriesThatShareATermApart) {
                                         {{u"生", u"せい", u"sei", u"life"}, u"二つ目"}};
     for (ExportKind kind : {ExportKind::Flashcards, ExportKind::FlashcardFields}) {
         SCOPED_TRACE(kind == ExportKind::Flashcards ? "Basic" : "four fields");
-        const AnkiNotes anki = ReadAnki(Export(kind, true, entries));
+        const AnkiNotes anki = ReadAnki(ExportOf(kind, true, entries));
         Records collection;
         ImportIntoAnki(anki, collection);
         ASSERT_EQ(collection, anki.notes);
