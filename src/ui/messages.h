@@ -2,38 +2,10 @@
 // Every message box the program shows: its text from the table of the
 // language (ui/texts.h), its caption, its buttons and icon.
 // Portable: no Windows headers.
+#include "ui/texts.h"
 
-enum class Message {
-    CsvFileOpenFailed,
-    IniFileOpenFailed,
-    AlreadyRunning,
-    EmptyTerm,
-    WindowClassFailed,
-    HotkeySetupFailed,
-    UnsavedChanges,
-    GroupNameUnusable,
-    GroupNameTaken,
-    GroupFileExists,
-    OriginalFileKept,
-    SiteFileLinesSkipped,
-    SiteChoiceNotSaved,
-    CutOffSaveFound,
-    SiteFileTooLarge,
-    SiteFileWithoutSites,
-    ChangedFileKept,
-    EditedEntryUnsaved,
-    SessionEndNotes,
-    GroupNamesShareFile,
-    BackupFailed,
-    ExportFailed,
-    StartupShortcutFailed,
-    EditTargetGone,
-    SettingsFileUnreadable,
-    EditedEntryNotSaved,
-    ExportTargetIsOwnFile,
-    ExportGroupsUnreadable,
-    LongTextsCut,
-};
+// A message box is named by its text's name.
+using Message = Text;
 
 // Values of the message box flags, spelled out so this file needs no Windows header.
 inline constexpr unsigned kMessageFlagsOk = 0x0;            // MB_OK
@@ -48,10 +20,6 @@ struct MessageText {
     unsigned flags;
     bool takesOwner;  // owned by the window the caller names; the others have no owner
 };
-
-// The two start-up failures have always been Japanese, whatever the language.
-inline constexpr char16_t kWindowClassFailedText[] = u"ウィンドウクラスの登録失敗";
-inline constexpr char16_t kHotkeySetupFailedText[] = u"設定失敗です";
 
 inline constexpr char16_t kMessageCaption[] = u"wordHaven";
 inline constexpr char16_t kHotkeySetupFailedCaption[] = u"失敗";

@@ -106,7 +106,7 @@ enum class Text {
     ExportFieldsAll,
     // Shown by Windows beside the program while a session ends.
     SavingForSessionEnd,
-    // Message boxes.
+    // Message boxes (ui/messages.h gives each its caption and buttons).
     CsvFileOpenFailed,
     IniFileOpenFailed,
     AlreadyRunning,
@@ -134,6 +134,9 @@ enum class Text {
     ExportTargetIsOwnFile,
     ExportGroupsUnreadable,
     LongTextsCut,
+    // Told at start-up in Japanese whatever the language, as they always were.
+    WindowClassFailed,
+    HotkeySetupFailed,
     // Not a text: how many names there are.
     Count,
 };

@@ -159,6 +159,8 @@ constexpr TextRow kRows[] = {
     {Text::LongTextsCut,
      u"Some texts of this group are longer than an entry holds (3,999 characters) and are shown cut; an export or "
      u"a save gives them cut too. The group file as it was is kept beside it:"},
+    {Text::WindowClassFailed, u"ウィンドウクラスの登録失敗"},
+    {Text::HotkeySetupFailed, u"設定失敗です"},
 };
 
 }  // namespace

@@ -159,6 +159,8 @@ constexpr TextRow kRows[] = {
     {Text::LongTextsCut,
      u"このグループには 1 項目に入る長さ（3,999 文字）を超える文字列があり、途中までを表示しています。"
      u"書き出しや保存でも途中までになります。元のグループファイルは次の名前で残しました:"},
+    {Text::WindowClassFailed, u"ウィンドウクラスの登録失敗"},
+    {Text::HotkeySetupFailed, u"設定失敗です"},
 };
 
 }  // namespace
