@@ -37,7 +37,6 @@ struct Shelf {
     std::vector<FileStamp> wanted;  // the folder as last listed
     std::shared_ptr<const ShelfFiles> loaded = std::make_shared<const ShelfFiles>();
     bool loading = false;
-    bool listedOnce = false;
 };
 
 // Shared with the loading thread, which may still run while the program ends.
@@ -151,8 +150,7 @@ void RefreshDictionaries() {
     const std::shared_ptr<Shelf>& shelf = TheShelf();
     std::lock_guard lock(shelf->mutex);
     const bool retry = !shelf->loading && AnyReadFailed(*shelf->loaded);
-    if (shelf->listedOnce && listed == shelf->wanted && !retry) return;
-    shelf->listedOnce = true;
+    if (listed == shelf->wanted && !retry) return;
     shelf->wanted = std::move(listed);
     if (shelf->loading) return;  // the load under way sees the new listing when it ends
     if (shelf->wanted.empty()) {
@@ -172,7 +170,7 @@ void RefreshDictionaries() {
                 {
                     std::lock_guard lock(shelf->mutex);
                     shelf->loading = false;
-                    shelf->listedOnce = false;
+                    shelf->wanted.clear();  // so that the next lookup loads again
                 }
                 shelf->loadEnded.notify_all();
             }
@@ -180,7 +178,7 @@ void RefreshDictionaries() {
         loader.detach();
     } catch (const std::system_error&) {
         shelf->loading = false;  // no thread to be had now: the next lookup tries again
-        shelf->listedOnce = false;
+        shelf->wanted.clear();
     }
 }
 
